@@ -1,0 +1,51 @@
+// Our own copies of the Win32 constants the system uses. The Win32 binding
+// checks every one of them against the SDK headers, so a wrong value fails
+// to build (os/win32/constants_check.cpp).
+#pragma once
+
+#include "os/types.h"
+
+namespace os {
+
+// Error codes (winerror.h).
+constexpr DWORD kErrorSuccess = 0;
+constexpr DWORD kErrorFileNotFound = 2;
+constexpr DWORD kErrorPathNotFound = 3;
+constexpr DWORD kErrorAccessDenied = 5;
+constexpr DWORD kErrorInvalidHandle = 6;
+constexpr DWORD kErrorNotEnoughMemory = 8;
+constexpr DWORD kErrorFileExists = 80;
+constexpr DWORD kErrorInvalidParameter = 87;
+constexpr DWORD kErrorInsufficientBuffer = 122;
+constexpr DWORD kErrorSharingViolation = 32;
+constexpr DWORD kErrorNegativeSeek = 131;
+constexpr DWORD kErrorAlreadyExists = 183;
+constexpr DWORD kErrorNoUnicodeTranslation = 1113;
+constexpr DWORD kErrorIoDevice = 1117;
+
+// CreateFileW access rights, sharing, dispositions and flags.
+constexpr DWORD kGenericRead = 0x80000000u;
+constexpr DWORD kGenericWrite = 0x40000000u;
+constexpr DWORD kFileShareRead = 0x1;
+constexpr DWORD kFileShareWrite = 0x2;
+constexpr DWORD kCreateNew = 1;
+constexpr DWORD kCreateAlways = 2;
+constexpr DWORD kOpenExisting = 3;
+constexpr DWORD kOpenAlways = 4;
+constexpr DWORD kTruncateExisting = 5;
+constexpr DWORD kFileAttributeNormal = 0x80;
+constexpr DWORD kFileFlagWriteThrough = 0x80000000u;
+
+// SetFilePointerEx move methods.
+constexpr DWORD kFileBegin = 0;
+constexpr DWORD kFileCurrent = 1;
+constexpr DWORD kFileEnd = 2;
+
+// Code pages and conversion flags.
+constexpr UINT kCpAcp = 0;
+constexpr UINT kCpThreadAcp = 3;
+
+// MAX_PATH: the module path buffers are this many UTF-16 units.
+constexpr DWORD kMaxPath = 260;
+
+}  // namespace os

@@ -1,0 +1,12 @@
+#include "os/fake/fake_system.h"
+
+namespace os::fake {
+
+FakeSystem::FakeSystem()
+    : files(errors, faults),
+      text(errors, faults),
+      system_{errors, files, debug, text} {
+  errors.SetLastError(0);
+}
+
+}  // namespace os::fake

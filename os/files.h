@@ -1,0 +1,34 @@
+// Files and paths: the calls of kernel32 and shlwapi the system makes on
+// its own files, with Win32's arguments, results and last-error codes.
+#pragma once
+
+#include <cstdint>
+
+#include "os/types.h"
+
+namespace os {
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  virtual DWORD GetModuleFileNameW(HMODULE module, char16_t* buffer,
+                                   DWORD size) = 0;
+  virtual BOOL PathRemoveFileSpecW(char16_t* path) = 0;
+  virtual BOOL SetCurrentDirectoryW(const char16_t* path) = 0;
+  virtual HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
+                             DWORD shareMode, void* securityAttributes,
+                             DWORD creationDisposition,
+                             DWORD flagsAndAttributes,
+                             HANDLE templateFile) = 0;
+  virtual BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead,
+                        DWORD* bytesRead, void* overlapped) = 0;
+  virtual BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
+                         DWORD* bytesWritten, void* overlapped) = 0;
+  virtual BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
+                                std::int64_t* newFilePointer,
+                                DWORD moveMethod) = 0;
+  virtual BOOL CloseHandle(HANDLE object) = 0;
+};
+
+}  // namespace os

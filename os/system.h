@@ -1,0 +1,40 @@
+// The system seam: one object per process that holds every area of Windows
+// the system talks to. The composition root installs it before anything
+// runs; tests install a fake with ScopedSystem.
+#pragma once
+
+#include "os/debug.h"
+#include "os/errors.h"
+#include "os/files.h"
+#include "os/text.h"
+
+namespace os {
+
+struct System {
+  Errors& errors;
+  Files& files;
+  Debug& debug;
+  Text& text;
+};
+
+// The installed system. Calling it before one is installed is a programming
+// error and ends the process.
+System& Sys();
+
+// Installs `system` for the rest of the process (composition roots).
+void InstallSystem(System& system);
+
+// Installs `system` for the lifetime of the guard and puts the previous one
+// back afterwards.
+class ScopedSystem {
+ public:
+  explicit ScopedSystem(System& system);
+  ~ScopedSystem();
+  ScopedSystem(const ScopedSystem&) = delete;
+  ScopedSystem& operator=(const ScopedSystem&) = delete;
+
+ private:
+  System* previous_;
+};
+
+}  // namespace os

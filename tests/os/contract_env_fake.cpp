@@ -1,0 +1,24 @@
+#include "os/fake/fake_system.h"
+#include "tests/os/contract_env.h"
+
+namespace contract {
+namespace {
+
+class FakeEnv final : public Env {
+ public:
+  FakeEnv() {
+    fake_.files.AddFolder(u"C:\\contract\\scratch");
+    fake_.files.SetModulePath(u"C:\\contract\\vx_host_tests.exe");
+  }
+  os::System& system() override { return fake_.system(); }
+  std::u16string ScratchFolder() override { return u"C:\\contract\\scratch"; }
+
+ private:
+  os::fake::FakeSystem fake_;
+};
+
+}  // namespace
+
+std::unique_ptr<Env> MakeEnv() { return std::make_unique<FakeEnv>(); }
+
+}  // namespace contract

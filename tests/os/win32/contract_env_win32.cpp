@@ -1,0 +1,40 @@
+#include <windows.h>
+
+#include <string>
+
+#include "os/win32/win32_system.h"
+#include "tests/os/contract_env.h"
+
+namespace contract {
+namespace {
+
+// A fresh folder under the temporary directory for each test.
+std::u16string MakeScratchFolder() {
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  static unsigned sequence = 0;
+  std::wstring folder = std::wstring(temp) + L"vx_contract_" +
+                        std::to_wstring(GetCurrentProcessId()) + L"_" +
+                        std::to_wstring(++sequence);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return std::u16string(folder.begin(), folder.end());
+}
+
+class Win32Env final : public Env {
+ public:
+  os::System& system() override { return win32_.system(); }
+  std::u16string ScratchFolder() override {
+    if (scratch_.empty()) scratch_ = MakeScratchFolder();
+    return scratch_;
+  }
+
+ private:
+  os::win32::Win32System win32_;
+  std::u16string scratch_;
+};
+
+}  // namespace
+
+std::unique_ptr<Env> MakeEnv() { return std::make_unique<Win32Env>(); }
+
+}  // namespace contract
