@@ -1,0 +1,67 @@
+#include "ata/vsc_transfers.h"
+
+#include "ata/exception.h"
+#include "ata/vsc_interface.h"
+
+namespace tessel::vsc {
+namespace {
+
+constexpr std::uint8_t kSmart = 0xB0;
+constexpr std::uint16_t kSmartReadLog = 0xD5;
+constexpr std::uint16_t kSmartWriteLog = 0xD6;
+
+Taskfile LogTransfer(std::uint16_t features, std::uint8_t log,
+                     std::uint8_t count) {
+  Taskfile t{};
+  t.command = kSmart;
+  t.features = features;
+  t.lba = log | (std::uint64_t{0x4F} << 8) | (std::uint64_t{0xC2} << 16);
+  t.count = count;
+  return t;
+}
+
+}  // namespace
+
+KeySector MakeKeySector(std::uint16_t action, std::uint16_t first,
+                        std::uint16_t second) {
+  KeySector sector{};
+  sector[0] = action & 0xFF;
+  sector[1] = action >> 8;
+  sector[2] = first & 0xFF;
+  sector[3] = first >> 8;
+  sector[4] = second & 0xFF;
+  sector[5] = second >> 8;
+  return sector;
+}
+
+Taskfile ReadLog(AtaInterface& drive, std::uint8_t log, std::uint8_t count,
+                 std::uint8_t* buffer, std::uint32_t size) {
+  Taskfile t = LogTransfer(kSmartReadLog, log, count);
+  drive.ExecuteCommand(AtaProtocol::PioIn, t, buffer, size);
+  return t;
+}
+
+// The transports only read the data of a data-out command.
+Taskfile WriteLog(AtaInterface& drive, std::uint8_t log, std::uint8_t count,
+                  const std::uint8_t* data, std::uint32_t size) {
+  Taskfile t = LogTransfer(kSmartWriteLog, log, count);
+  drive.ExecuteCommand(AtaProtocol::PioOut, t, const_cast<std::uint8_t*>(data),
+                       size);
+  return t;
+}
+
+std::uint16_t GetDataTable(VscInterface& channel, std::uint16_t table,
+                           std::uint8_t* buffer, std::uint32_t size) {
+  const KeySector key = MakeKeySector(kActionDataTable, table);
+  const std::uint16_t sectors = channel.WriteKeySector(key.data(), kSectorSize);
+  const std::uint32_t bytes = std::uint32_t{sectors} * kSectorSize;
+  if (size < bytes) {
+    throw Exception(ErrorInvalidArgument,
+                    "GetDataTable() - buffer size is too small");
+  }
+  // The count register has 8 bits; the channel sends what fits.
+  channel.ReadData(static_cast<std::uint8_t>(sectors), buffer, bytes);
+  return sectors;
+}
+
+}  // namespace tessel::vsc
