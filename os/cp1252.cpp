@@ -1,5 +1,10 @@
 #include "os/cp1252.h"
 
+#include <cstring>
+#include <string>
+
+#include "os/constants.h"
+
 namespace os::cp1252 {
 namespace {
 
@@ -26,6 +31,69 @@ std::optional<unsigned char> FromUnicode(char16_t unit) {
     return static_cast<unsigned char>(unit);
   }
   return std::nullopt;
+}
+
+namespace {
+
+bool IsAnsiCodePage(UINT codePage) {
+  return codePage == kCpAcp || codePage == kCpThreadAcp;
+}
+
+}  // namespace
+
+int MultiByteToWide(UINT codePage, const char* multiByte, int multiByteCount,
+                    char16_t* wide, int wideCount, DWORD& error) {
+  if (!IsAnsiCodePage(codePage) || multiByte == nullptr || wideCount < 0 ||
+      multiByteCount == 0 || multiByteCount < -1 ||
+      (wideCount > 0 && wide == nullptr)) {
+    error = kErrorInvalidParameter;
+    return 0;
+  }
+  // -1: the string and its terminating NUL.
+  const std::size_t count = multiByteCount == -1
+                                ? std::strlen(multiByte) + 1
+                                : static_cast<std::size_t>(multiByteCount);
+  if (wideCount == 0) return static_cast<int>(count);
+  if (count > static_cast<std::size_t>(wideCount)) {
+    error = kErrorInsufficientBuffer;
+    return 0;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    wide[i] = ToUnicode(static_cast<unsigned char>(multiByte[i]));
+  }
+  return static_cast<int>(count);
+}
+
+int WideToMultiByte(UINT codePage, const char16_t* wide, int wideCount,
+                    char* multiByte, int multiByteCount,
+                    const char* defaultChar, BOOL* usedDefaultChar,
+                    DWORD& error) {
+  if (!IsAnsiCodePage(codePage) || wide == nullptr || multiByteCount < 0 ||
+      wideCount == 0 || wideCount < -1 ||
+      (multiByteCount > 0 && multiByte == nullptr)) {
+    error = kErrorInvalidParameter;
+    return 0;
+  }
+  const std::size_t count =
+      wideCount == -1 ? std::char_traits<char16_t>::length(wide) + 1
+                      : static_cast<std::size_t>(wideCount);
+  std::string converted;
+  bool usedDefault = false;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto byte = FromUnicode(wide[i]);
+    usedDefault = usedDefault || !byte;
+    converted += byte ? static_cast<char>(*byte)
+                      : (defaultChar != nullptr ? *defaultChar : '?');
+  }
+  if (multiByteCount != 0) {
+    if (count > static_cast<std::size_t>(multiByteCount)) {
+      error = kErrorInsufficientBuffer;
+      return 0;
+    }
+    std::memcpy(multiByte, converted.data(), count);
+  }
+  if (usedDefaultChar != nullptr) *usedDefaultChar = usedDefault ? kTrue : kFalse;
+  return static_cast<int>(count);
 }
 
 }  // namespace os::cp1252

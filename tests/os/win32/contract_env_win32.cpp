@@ -8,16 +8,20 @@
 namespace contract {
 namespace {
 
-// A fresh folder under the temporary directory for each test.
+// A folder under the temporary directory that no earlier run created:
+// process ids come round again, so the name takes the first free number.
 std::u16string MakeScratchFolder() {
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, temp);
-  static unsigned sequence = 0;
-  std::wstring folder = std::wstring(temp) + L"vx_contract_" +
-                        std::to_wstring(GetCurrentProcessId()) + L"_" +
-                        std::to_wstring(++sequence);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return std::u16string(folder.begin(), folder.end());
+  static unsigned sequence = GetTickCount();
+  for (;;) {
+    const std::wstring folder =
+        std::wstring(temp) + L"vx_contract_" + std::to_wstring(++sequence);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) {
+      return std::u16string(folder.begin(), folder.end());
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+  }
 }
 
 class Win32Env final : public Env {

@@ -1,0 +1,230 @@
+#include "os/posix/posix_system.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "os/constants.h"
+#include "os/cp1252.h"
+
+namespace os::posix {
+namespace {
+
+thread_local DWORD lastError = 0;
+
+// Handles are file descriptors moved clear of NULL.
+constexpr std::intptr_t kHandleBias = 0x10000;
+
+HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(fd + kHandleBias); }
+
+int FdOf(HANDLE handle) {
+  const auto value = reinterpret_cast<std::intptr_t>(handle);
+  return value < kHandleBias ? -1 : static_cast<int>(value - kHandleBias);
+}
+
+DWORD Win32ErrorOf(int error) {
+  switch (error) {
+    case ENOENT:
+      return kErrorFileNotFound;
+    case ENOTDIR:
+      return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return kErrorAccessDenied;
+    case EEXIST:
+      return kErrorFileExists;
+    case EBADF:
+      return kErrorInvalidHandle;
+    case ENOMEM:
+      return kErrorNotEnoughMemory;
+    case EINVAL:
+      return kErrorInvalidParameter;
+    default:
+      return kErrorIoDevice;
+  }
+}
+
+// UTF-16 to the UTF-8 the file system takes, with "\" read as "/".
+std::string NativePath(const char16_t* path) {
+  std::string out;
+  for (; *path != u'\0'; ++path) {
+    const char16_t c = *path == u'\\' ? u'/' : *path;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
+
+}  // namespace
+
+DWORD PosixErrors::GetLastError() { return lastError; }
+
+void PosixErrors::SetLastError(DWORD code) { lastError = code; }
+
+BOOL PosixFiles::FailWithErrno() {
+  errors_.SetLastError(Win32ErrorOf(errno));
+  return kFalse;
+}
+
+DWORD PosixFiles::GetModuleFileNameW(HMODULE, char16_t* buffer, DWORD size) {
+  char path[4096];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) {
+    FailWithErrno();
+    return 0;
+  }
+  if (size == 0) {
+    errors_.SetLastError(kErrorInsufficientBuffer);
+    return 0;
+  }
+  // Byte by byte: the tool's own path is ASCII wherever it is built.
+  const auto count = static_cast<DWORD>(length);
+  const DWORD copied = count < size ? count : size;
+  for (DWORD i = 0; i < copied; ++i) {
+    buffer[i] = static_cast<unsigned char>(path[i]);
+  }
+  if (count >= size) {
+    errors_.SetLastError(kErrorInsufficientBuffer);
+    return size;
+  }
+  buffer[count] = u'\0';
+  return count;
+}
+
+BOOL PosixFiles::PathRemoveFileSpecW(char16_t* path) {
+  if (path == nullptr) return kFalse;
+  std::size_t last = std::u16string::npos;
+  for (std::size_t i = 0; path[i] != u'\0'; ++i) {
+    if (IsSeparator(path[i])) last = i;
+  }
+  if (last == std::u16string::npos) {
+    const bool removed = path[0] != u'\0';
+    path[0] = u'\0';
+    return removed ? kTrue : kFalse;
+  }
+  const std::size_t cut = last == 0 ? 1 : last;  // keep the root "/"
+  if (path[cut] == u'\0') return kFalse;
+  path[cut] = u'\0';
+  return kTrue;
+}
+
+BOOL PosixFiles::SetCurrentDirectoryW(const char16_t* path) {
+  if (path == nullptr) return kFalse;
+  return chdir(NativePath(path).c_str()) == 0 ? kTrue : FailWithErrno();
+}
+
+HANDLE PosixFiles::CreateFileW(const char16_t* name, DWORD desiredAccess,
+                               DWORD, void*, DWORD creationDisposition,
+                               DWORD flagsAndAttributes, HANDLE) {
+  if (name == nullptr) {
+    errors_.SetLastError(kErrorInvalidParameter);
+    return InvalidHandleValue();
+  }
+  const bool read = desiredAccess & kGenericRead;
+  const bool write = desiredAccess & kGenericWrite;
+  int flags = read && write ? O_RDWR : (write ? O_WRONLY : O_RDONLY);
+  switch (creationDisposition) {
+    case kCreateNew:
+      flags |= O_CREAT | O_EXCL;
+      break;
+    case kCreateAlways:
+      flags |= O_CREAT | O_TRUNC;
+      break;
+    case kOpenAlways:
+      flags |= O_CREAT;
+      break;
+    case kTruncateExisting:
+      flags |= O_TRUNC;
+      break;
+    default:
+      break;
+  }
+  if (flagsAndAttributes & kFileFlagWriteThrough) flags |= O_DSYNC;
+  const int fd = open(NativePath(name).c_str(), flags | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    FailWithErrno();
+    return InvalidHandleValue();
+  }
+  errors_.SetLastError(kErrorSuccess);
+  return HandleOf(fd);
+}
+
+BOOL PosixFiles::ReadFile(HANDLE file, void* buffer, DWORD bytesToRead,
+                          DWORD* bytesRead, void*) {
+  if (bytesRead != nullptr) *bytesRead = 0;
+  const ssize_t count = read(FdOf(file), buffer, bytesToRead);
+  if (count < 0) return FailWithErrno();
+  if (bytesRead != nullptr) *bytesRead = static_cast<DWORD>(count);
+  return kTrue;
+}
+
+BOOL PosixFiles::WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
+                           DWORD* bytesWritten, void*) {
+  if (bytesWritten != nullptr) *bytesWritten = 0;
+  const ssize_t count = write(FdOf(file), buffer, bytesToWrite);
+  if (count < 0) return FailWithErrno();
+  if (bytesWritten != nullptr) *bytesWritten = static_cast<DWORD>(count);
+  return kTrue;
+}
+
+BOOL PosixFiles::SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
+                                  std::int64_t* newFilePointer,
+                                  DWORD moveMethod) {
+  const int whence = moveMethod == kFileEnd       ? SEEK_END
+                     : moveMethod == kFileCurrent ? SEEK_CUR
+                                                  : SEEK_SET;
+  const off_t position = lseek(FdOf(file), distanceToMove, whence);
+  if (position < 0) return FailWithErrno();
+  if (newFilePointer != nullptr) *newFilePointer = position;
+  return kTrue;
+}
+
+BOOL PosixFiles::CloseHandle(HANDLE object) {
+  return close(FdOf(object)) == 0 ? kTrue : FailWithErrno();
+}
+
+void PosixDebug::OutputDebugStringW(const char16_t* text) {
+  std::string narrow;
+  for (; text != nullptr && *text != u'\0'; ++text) {
+    narrow += *text < 0x80 ? static_cast<char>(*text) : '?';
+  }
+  std::fputs(narrow.c_str(), stderr);
+}
+
+int PosixText::MultiByteToWideChar(UINT codePage, DWORD, const char* multiByte,
+                                   int multiByteCount, char16_t* wide,
+                                   int wideCount) {
+  DWORD error = 0;
+  const int count = cp1252::MultiByteToWide(codePage, multiByte, multiByteCount,
+                                            wide, wideCount, error);
+  if (count == 0) errors_.SetLastError(error);
+  return count;
+}
+
+int PosixText::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* wide,
+                                   int wideCount, char* multiByte,
+                                   int multiByteCount, const char* defaultChar,
+                                   BOOL* usedDefaultChar) {
+  DWORD error = 0;
+  const int count =
+      cp1252::WideToMultiByte(codePage, wide, wideCount, multiByte,
+                              multiByteCount, defaultChar, usedDefaultChar, error);
+  if (count == 0) errors_.SetLastError(error);
+  return count;
+}
+
+}  // namespace os::posix

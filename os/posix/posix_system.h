@@ -1,0 +1,80 @@
+// The small POSIX binding the host build of the console tool runs on:
+// files and paths (with "\" read as "/"), the module path, debug output to
+// standard error, and code page 1252 as the ANSI code page.
+#pragma once
+
+#include "os/system.h"
+
+namespace os::posix {
+
+class PosixErrors final : public Errors {
+ public:
+  DWORD GetLastError() override;
+  void SetLastError(DWORD code) override;
+};
+
+class PosixFiles final : public Files {
+ public:
+  explicit PosixFiles(Errors& errors) : errors_(errors) {}
+
+  DWORD GetModuleFileNameW(HMODULE module, char16_t* buffer,
+                           DWORD size) override;
+  BOOL PathRemoveFileSpecW(char16_t* path) override;
+  BOOL SetCurrentDirectoryW(const char16_t* path) override;
+  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
+                     DWORD shareMode, void* securityAttributes,
+                     DWORD creationDisposition, DWORD flagsAndAttributes,
+                     HANDLE templateFile) override;
+  BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+                void* overlapped) override;
+  BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
+                 DWORD* bytesWritten, void* overlapped) override;
+  BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
+                        std::int64_t* newFilePointer,
+                        DWORD moveMethod) override;
+  BOOL CloseHandle(HANDLE object) override;
+
+ private:
+  BOOL FailWithErrno();
+  Errors& errors_;
+};
+
+class PosixDebug final : public Debug {
+ public:
+  void OutputDebugStringW(const char16_t* text) override;
+};
+
+class PosixText final : public Text {
+ public:
+  explicit PosixText(Errors& errors) : errors_(errors) {}
+  int MultiByteToWideChar(UINT codePage, DWORD flags, const char* multiByte,
+                          int multiByteCount, char16_t* wide,
+                          int wideCount) override;
+  int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide,
+                          int wideCount, char* multiByte, int multiByteCount,
+                          const char* defaultChar,
+                          BOOL* usedDefaultChar) override;
+
+ private:
+  Errors& errors_;
+};
+
+class PosixSystem {
+ public:
+  PosixSystem()
+      : files(errors), text(errors), system_{errors, files, debug, text} {}
+  PosixSystem(const PosixSystem&) = delete;
+  PosixSystem& operator=(const PosixSystem&) = delete;
+
+  System& system() { return system_; }
+
+  PosixErrors errors;
+  PosixFiles files;
+  PosixDebug debug;
+  PosixText text;
+
+ private:
+  System system_;
+};
+
+}  // namespace os::posix

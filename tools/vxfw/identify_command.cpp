@@ -1,0 +1,114 @@
+// vxfw identify FILE [--json]: every value the library decodes from one
+// IDENTIFY DEVICE block, and the capability bits the drive record uses.
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+#include "app/text.h"
+#include "ata/device_info.h"
+#include "ata/exception.h"
+#include "ata/identify_map.h"
+#include "tools/vxfw/identify_file.h"
+#include "tools/vxfw/read_file.h"
+#include "tools/vxfw/stored_identify_drive.h"
+#include "tools/vxfw/utf8.h"
+#include "tools/vxfw/vxfw.h"
+
+namespace vxfw {
+namespace {
+
+constexpr std::size_t kLargestIdentifyFile = 64 * 1024;
+
+// Drive text is 8-bit in the ANSI code page.
+std::string Text(const std::string& drive) { return ToUtf8(app::Widen(drive)); }
+
+// "0x" and 16 upper-case hex digits.
+std::string Hex64(std::uint64_t value) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text = "0x";
+  for (int shift = 60; shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xF];
+  return text;
+}
+
+nlohmann::ordered_json Decode(const IdentifyBytes& block) {
+  StoredIdentifyDrive drive(block);
+  tessel::AtaDeviceInfo info(drive);
+  const tessel::AtaIdentifyDeviceMap map(block.data());
+  nlohmann::ordered_json j;
+  j["model"] = Text(info.GetModelNumber());
+  j["serial"] = Text(info.GetSerialNumber());
+  j["firmware"] = Text(info.GetFirmwareRevision());
+  j["modelTrimmed"] = Text(info.GetModelNumberTrimmed());
+  j["serialTrimmed"] = Text(info.GetSerialNumberTrimmed());
+  j["firmwareTrimmed"] = Text(info.GetFirmwareRevisionTrimmed());
+  j["userAddressableSectors"] = info.GetUserAddressableSectors();
+  j["logicalSectorSize"] = info.GetLogicalSectorSize();
+  j["capacity"] = info.GetCapacity();
+  j["capacityText"] = info.GetCapacityText();
+  j["worldWideName"] = Hex64(info.GetWorldWideName());
+  j["veltrax"] = info.IsVeltraxDevice();
+  j["familyId"] = info.GetFamilyId();
+  j["vscLevel"] = map.Byte(tessel::identify::Word(142));
+  j["downloadMicrocode"] = map.Bit(83, 0) && map.Bit(86, 0);
+  j["segmentedDownload"] = map.Bit(119, 4) && map.Bit(120, 4);
+  j["transferMinBlocks"] = map.IdentifyWord(234);
+  j["transferMaxBlocks"] = map.IdentifyWord(235);
+  j["securitySupported"] = map.Bit(128, 0);
+  j["securityEnabled"] = map.Bit(128, 1);
+  return j;
+}
+
+std::string AsText(const nlohmann::ordered_json& j) {
+  std::string out;
+  for (const auto& [key, value] : j.items()) {
+    out += key + ": " +
+           (value.is_string() ? "\"" + value.get<std::string>() + "\"" : value.dump()) +
+           "\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+int RunIdentify(const std::vector<std::u16string>& args, Output& output) {
+  bool json = false;
+  std::u16string path;
+  for (const auto& arg : args) {
+    if (arg == u"--json") {
+      json = true;
+    } else if (path.empty() && !arg.starts_with(u"--")) {
+      path = arg;
+    } else {
+      output.err += "vxfw identify: unexpected argument " + ToUtf8(arg) + "\n";
+      return 2;
+    }
+  }
+  if (path.empty()) {
+    output.err += "usage: vxfw identify FILE [--json]\n";
+    return 2;
+  }
+  os::DWORD error = 0;
+  const auto contents = ReadWholeFile(path, kLargestIdentifyFile, error);
+  if (!contents) {
+    output.err += "vxfw identify: cannot read " + ToUtf8(path) +
+                  " (error " + std::to_string(error) + ")\n";
+    return 2;
+  }
+  std::string why;
+  const auto block = ParseIdentifyFile(*contents, why);
+  if (!block) {
+    output.err += "vxfw identify: " + ToUtf8(path) +
+                  " is not an IDENTIFY DEVICE block: " + why + "\n";
+    return 2;
+  }
+  try {
+    const auto decoded = Decode(*block);
+    output.out += json ? decoded.dump(2) + "\n" : AsText(decoded);
+    return 0;
+  } catch (const tessel::Exception& e) {
+    output.err += "vxfw identify: " + e.message() + "\n";
+    return 1;
+  }
+}
+
+}  // namespace vxfw

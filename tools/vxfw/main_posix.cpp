@@ -1,0 +1,18 @@
+// vxfw on Linux: the POSIX binding of the seam.
+#include <cstdio>
+
+#include "os/posix/posix_system.h"
+#include "tools/vxfw/utf8.h"
+#include "tools/vxfw/vxfw.h"
+
+int main(int argc, char** argv) {
+  static os::posix::PosixSystem posix;
+  os::InstallSystem(posix.system());
+  std::vector<std::u16string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(vxfw::FromUtf8(argv[i]));
+  vxfw::Output output;
+  const int status = vxfw::RunVxfw(args, output);
+  std::fputs(output.out.c_str(), stdout);
+  std::fputs(output.err.c_str(), stderr);
+  return status;
+}

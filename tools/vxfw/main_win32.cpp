@@ -1,0 +1,22 @@
+// vxfw.exe: the Win32 binding of the seam.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "os/win32/win32_system.h"
+#include "tools/vxfw/vxfw.h"
+
+int wmain(int argc, wchar_t** argv) {
+  static os::win32::Win32System win32;
+  os::InstallSystem(win32.system());
+  std::vector<std::u16string> args;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg(argv[i]);
+    args.emplace_back(arg.begin(), arg.end());
+  }
+  vxfw::Output output;
+  const int status = vxfw::RunVxfw(args, output);
+  std::fwrite(output.out.data(), 1, output.out.size(), stdout);
+  std::fwrite(output.err.data(), 1, output.err.size(), stderr);
+  return status;
+}

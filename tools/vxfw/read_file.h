@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "os/types.h"
+
+namespace vxfw {
+
+// The whole file through the seam, or none with the last error in `error`
+// (ERROR_FILE_TOO_LARGE, 223, when it is longer than `limit` bytes).
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(
+    const std::u16string& path, std::size_t limit, os::DWORD& error);
+
+}  // namespace vxfw
