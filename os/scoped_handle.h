@@ -66,4 +66,16 @@ struct FileHandleTraits {
 
 using UniqueFileHandle = ScopedHandle<FileHandleTraits>;
 
+// Physical drives and the driver's device, opened through the devices area.
+struct DeviceHandleTraits {
+  using Handle = HANDLE;
+  static Handle Empty() { return InvalidHandleValue(); }
+  static bool IsEmpty(Handle h) {
+    return h == nullptr || h == InvalidHandleValue();
+  }
+  static void Close(Handle h) { Sys().devices.CloseHandle(h); }
+};
+
+using UniqueDeviceHandle = ScopedHandle<DeviceHandleTraits>;
+
 }  // namespace os

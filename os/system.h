@@ -4,6 +4,7 @@
 #pragma once
 
 #include "os/debug.h"
+#include "os/devices.h"
 #include "os/errors.h"
 #include "os/files.h"
 #include "os/text.h"
@@ -15,6 +16,7 @@ struct System {
   Files& files;
   Debug& debug;
   Text& text;
+  Devices& devices;
 };
 
 // The installed system. Calling it before one is installed is a programming

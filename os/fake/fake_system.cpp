@@ -5,7 +5,8 @@ namespace os::fake {
 FakeSystem::FakeSystem()
     : files(errors, faults),
       text(errors, faults),
-      system_{errors, files, debug, text} {
+      devices(errors, faults),
+      system_{errors, files, debug, text, devices} {
   errors.SetLastError(0);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "os/fake/fake_debug.h"
+#include "os/fake/fake_devices.h"
 #include "os/fake/fake_errors.h"
 #include "os/fake/fake_files.h"
 #include "os/fake/fake_text.h"
@@ -24,6 +25,7 @@ class FakeSystem {
   FakeFiles files;
   FakeDebug debug;
   FakeText text;
+  FakeDevices devices;
 
  private:
   System system_;

@@ -227,4 +227,22 @@ int PosixText::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* wide,
   return count;
 }
 
+HANDLE PosixDevices::CreateFileW(const char16_t*, DWORD, DWORD, void*, DWORD,
+                                 DWORD, HANDLE) {
+  errors_.SetLastError(kErrorFileNotFound);
+  return InvalidHandleValue();
+}
+
+BOOL PosixDevices::DeviceIoControl(HANDLE, DWORD, void*, DWORD, void*, DWORD,
+                                   DWORD* bytesReturned, void*) {
+  if (bytesReturned != nullptr) *bytesReturned = 0;
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
+BOOL PosixDevices::CloseHandle(HANDLE) {
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
 }  // namespace os::posix

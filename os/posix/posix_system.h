@@ -59,10 +59,31 @@ class PosixText final : public Text {
   Errors& errors_;
 };
 
+// Linux has no Windows devices: every open finds nothing.
+class PosixDevices final : public Devices {
+ public:
+  explicit PosixDevices(Errors& errors) : errors_(errors) {}
+  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
+                     DWORD shareMode, void* securityAttributes,
+                     DWORD creationDisposition, DWORD flagsAndAttributes,
+                     HANDLE templateFile) override;
+  BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, void* inBuffer,
+                       DWORD inBufferSize, void* outBuffer,
+                       DWORD outBufferSize, DWORD* bytesReturned,
+                       void* overlapped) override;
+  BOOL CloseHandle(HANDLE object) override;
+
+ private:
+  Errors& errors_;
+};
+
 class PosixSystem {
  public:
   PosixSystem()
-      : files(errors), text(errors), system_{errors, files, debug, text} {}
+      : files(errors),
+        text(errors),
+        devices(errors),
+        system_{errors, files, debug, text, devices} {}
   PosixSystem(const PosixSystem&) = delete;
   PosixSystem& operator=(const PosixSystem&) = delete;
 
@@ -72,6 +93,7 @@ class PosixSystem {
   PosixFiles files;
   PosixDebug debug;
   PosixText text;
+  PosixDevices devices;
 
  private:
   System system_;

@@ -44,3 +44,50 @@ VX_SAME(os::kMaxPath, MAX_PATH);
 static_assert(sizeof(os::DWORD) == sizeof(::DWORD));
 static_assert(sizeof(os::BOOL) == sizeof(::BOOL));
 static_assert(sizeof(os::HANDLE) == sizeof(::HANDLE));
+
+// The request blocks the transports build, in their 32-bit layouts.
+#include <winioctl.h>
+#include <ntddscsi.h>
+
+#include <cstddef>
+
+#include "os/ioctl.h"
+
+VX_SAME(os::kIoctlAtaPassThrough, IOCTL_ATA_PASS_THROUGH);
+VX_SAME(os::kIoctlScsiPassThrough, IOCTL_SCSI_PASS_THROUGH);
+
+namespace apt = os::ata_pass_through;
+VX_SAME(apt::kSize, sizeof(ATA_PASS_THROUGH_EX));
+VX_SAME(apt::kLength, offsetof(ATA_PASS_THROUGH_EX, Length));
+VX_SAME(apt::kAtaFlags, offsetof(ATA_PASS_THROUGH_EX, AtaFlags));
+VX_SAME(apt::kPathId, offsetof(ATA_PASS_THROUGH_EX, PathId));
+VX_SAME(apt::kTargetId, offsetof(ATA_PASS_THROUGH_EX, TargetId));
+VX_SAME(apt::kLun, offsetof(ATA_PASS_THROUGH_EX, Lun));
+VX_SAME(apt::kDataTransferLength, offsetof(ATA_PASS_THROUGH_EX, DataTransferLength));
+VX_SAME(apt::kTimeOutValue, offsetof(ATA_PASS_THROUGH_EX, TimeOutValue));
+VX_SAME(apt::kDataBufferOffset, offsetof(ATA_PASS_THROUGH_EX, DataBufferOffset));
+VX_SAME(apt::kPreviousTaskFile, offsetof(ATA_PASS_THROUGH_EX, PreviousTaskFile));
+VX_SAME(apt::kCurrentTaskFile, offsetof(ATA_PASS_THROUGH_EX, CurrentTaskFile));
+VX_SAME(apt::kFlagDrdyRequired, ATA_FLAGS_DRDY_REQUIRED);
+VX_SAME(apt::kFlagDataIn, ATA_FLAGS_DATA_IN);
+VX_SAME(apt::kFlagDataOut, ATA_FLAGS_DATA_OUT);
+VX_SAME(apt::kFlag48BitCommand, ATA_FLAGS_48BIT_COMMAND);
+
+namespace spt = os::scsi_pass_through;
+VX_SAME(spt::kSize, sizeof(SCSI_PASS_THROUGH));
+VX_SAME(spt::kLength, offsetof(SCSI_PASS_THROUGH, Length));
+VX_SAME(spt::kScsiStatus, offsetof(SCSI_PASS_THROUGH, ScsiStatus));
+VX_SAME(spt::kPathId, offsetof(SCSI_PASS_THROUGH, PathId));
+VX_SAME(spt::kTargetId, offsetof(SCSI_PASS_THROUGH, TargetId));
+VX_SAME(spt::kLun, offsetof(SCSI_PASS_THROUGH, Lun));
+VX_SAME(spt::kCdbLength, offsetof(SCSI_PASS_THROUGH, CdbLength));
+VX_SAME(spt::kSenseInfoLength, offsetof(SCSI_PASS_THROUGH, SenseInfoLength));
+VX_SAME(spt::kDataIn, offsetof(SCSI_PASS_THROUGH, DataIn));
+VX_SAME(spt::kDataTransferLength, offsetof(SCSI_PASS_THROUGH, DataTransferLength));
+VX_SAME(spt::kTimeOutValue, offsetof(SCSI_PASS_THROUGH, TimeOutValue));
+VX_SAME(spt::kDataBufferOffset, offsetof(SCSI_PASS_THROUGH, DataBufferOffset));
+VX_SAME(spt::kSenseInfoOffset, offsetof(SCSI_PASS_THROUGH, SenseInfoOffset));
+VX_SAME(spt::kCdb, offsetof(SCSI_PASS_THROUGH, Cdb));
+VX_SAME(spt::kDataOut, SCSI_IOCTL_DATA_OUT);
+VX_SAME(spt::kDataInDirection, SCSI_IOCTL_DATA_IN);
+VX_SAME(spt::kDataUnspecified, SCSI_IOCTL_DATA_UNSPECIFIED);

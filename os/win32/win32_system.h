@@ -49,10 +49,23 @@ class Win32Text final : public Text {
                           BOOL* usedDefaultChar) override;
 };
 
+class Win32Devices final : public Devices {
+ public:
+  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
+                     DWORD shareMode, void* securityAttributes,
+                     DWORD creationDisposition, DWORD flagsAndAttributes,
+                     HANDLE templateFile) override;
+  BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, void* inBuffer,
+                       DWORD inBufferSize, void* outBuffer,
+                       DWORD outBufferSize, DWORD* bytesReturned,
+                       void* overlapped) override;
+  BOOL CloseHandle(HANDLE object) override;
+};
+
 // Every area bound to Windows.
 class Win32System {
  public:
-  Win32System() : system_{errors, files, debug, text} {}
+  Win32System() : system_{errors, files, debug, text, devices} {}
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
@@ -62,6 +75,7 @@ class Win32System {
   Win32Files files;
   Win32Debug debug;
   Win32Text text;
+  Win32Devices devices;
 
  private:
   System system_;

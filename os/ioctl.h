@@ -1,0 +1,55 @@
+// The I/O control codes and the 32-bit layouts of the request blocks the
+// system builds byte by byte. The Win32 binding checks codes, sizes and
+// offsets against the SDK (os/win32/constants_check.cpp).
+#pragma once
+
+#include "os/types.h"
+
+namespace os {
+
+constexpr DWORD kIoctlAtaPassThrough = 0x0004D02C;
+constexpr DWORD kIoctlScsiPassThrough = 0x0004D004;
+
+// ATA_PASS_THROUGH_EX, 32-bit layout.
+namespace ata_pass_through {
+constexpr DWORD kSize = 40;
+constexpr DWORD kLength = 0;               // 16 bits
+constexpr DWORD kAtaFlags = 2;             // 16 bits
+constexpr DWORD kPathId = 4;
+constexpr DWORD kTargetId = 5;
+constexpr DWORD kLun = 6;
+constexpr DWORD kDataTransferLength = 8;   // 32 bits
+constexpr DWORD kTimeOutValue = 12;        // 32 bits, seconds
+constexpr DWORD kDataBufferOffset = 20;    // 32 bits
+constexpr DWORD kPreviousTaskFile = 24;    // 8 bytes
+constexpr DWORD kCurrentTaskFile = 32;     // 8 bytes
+
+constexpr DWORD kFlagDrdyRequired = 0x0001;
+constexpr DWORD kFlagDataIn = 0x0002;
+constexpr DWORD kFlagDataOut = 0x0004;
+constexpr DWORD kFlag48BitCommand = 0x0008;
+}  // namespace ata_pass_through
+
+// SCSI_PASS_THROUGH, 32-bit layout.
+namespace scsi_pass_through {
+constexpr DWORD kSize = 44;
+constexpr DWORD kLength = 0;               // 16 bits
+constexpr DWORD kScsiStatus = 2;
+constexpr DWORD kPathId = 3;
+constexpr DWORD kTargetId = 4;
+constexpr DWORD kLun = 5;
+constexpr DWORD kCdbLength = 6;
+constexpr DWORD kSenseInfoLength = 7;
+constexpr DWORD kDataIn = 8;
+constexpr DWORD kDataTransferLength = 12;  // 32 bits
+constexpr DWORD kTimeOutValue = 16;        // 32 bits, seconds
+constexpr DWORD kDataBufferOffset = 20;    // 32 bits
+constexpr DWORD kSenseInfoOffset = 24;     // 32 bits
+constexpr DWORD kCdb = 28;                 // 16 bytes
+
+constexpr unsigned char kDataOut = 0;          // SCSI_IOCTL_DATA_OUT
+constexpr unsigned char kDataInDirection = 1;  // SCSI_IOCTL_DATA_IN
+constexpr unsigned char kDataUnspecified = 2;  // SCSI_IOCTL_DATA_UNSPECIFIED
+}  // namespace scsi_pass_through
+
+}  // namespace os
