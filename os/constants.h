@@ -9,11 +9,13 @@ namespace os {
 
 // Error codes (winerror.h).
 constexpr DWORD kErrorSuccess = 0;
+constexpr DWORD kErrorInvalidFunction = 1;
 constexpr DWORD kErrorFileNotFound = 2;
 constexpr DWORD kErrorPathNotFound = 3;
 constexpr DWORD kErrorAccessDenied = 5;
 constexpr DWORD kErrorInvalidHandle = 6;
 constexpr DWORD kErrorNotEnoughMemory = 8;
+constexpr DWORD kErrorNotSupported = 50;
 constexpr DWORD kErrorFileExists = 80;
 constexpr DWORD kErrorInvalidParameter = 87;
 constexpr DWORD kErrorInsufficientBuffer = 122;

@@ -8,6 +8,10 @@
 namespace os {
 
 constexpr DWORD kIoctlAtaPassThrough = 0x0004D02C;
+constexpr DWORD kIoctlStorageQueryProperty = 0x002D1400;
+// The firmware update driver's own code: device type 0x0FCD, function
+// 0x805, METHOD_OUT_DIRECT, read and write access.
+constexpr DWORD kIoctlUpdateFirmware = 0x0FCDE016;
 constexpr DWORD kIoctlScsiPassThrough = 0x0004D004;
 
 // ATA_PASS_THROUGH_EX, 32-bit layout.
@@ -51,5 +55,21 @@ constexpr unsigned char kDataOut = 0;          // SCSI_IOCTL_DATA_OUT
 constexpr unsigned char kDataInDirection = 1;  // SCSI_IOCTL_DATA_IN
 constexpr unsigned char kDataUnspecified = 2;  // SCSI_IOCTL_DATA_UNSPECIFIED
 }  // namespace scsi_pass_through
+
+// STORAGE_PROPERTY_QUERY in, STORAGE_DEVICE_DESCRIPTOR out.
+namespace storage_query {
+constexpr DWORD kQuerySize = 12;
+constexpr DWORD kDescriptorBufferSize = 1064;
+constexpr DWORD kBusTypeOffset = 28;
+constexpr DWORD kStorageDeviceProperty = 0;
+constexpr DWORD kPropertyStandardQuery = 0;
+}  // namespace storage_query
+
+// STORAGE_BUS_TYPE values the system keeps.
+constexpr DWORD kBusTypeScsi = 1;
+constexpr DWORD kBusTypeAta = 3;
+constexpr DWORD kBusTypeUsb = 7;
+constexpr DWORD kBusTypeRaid = 8;
+constexpr DWORD kBusTypeSata = 11;
 
 }  // namespace os

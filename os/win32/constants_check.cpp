@@ -7,6 +7,8 @@
 #define VX_SAME(ours, sdk) static_assert((ours) == (sdk), #sdk)
 
 VX_SAME(os::kErrorSuccess, ERROR_SUCCESS);
+VX_SAME(os::kErrorInvalidFunction, ERROR_INVALID_FUNCTION);
+VX_SAME(os::kErrorNotSupported, ERROR_NOT_SUPPORTED);
 VX_SAME(os::kErrorFileNotFound, ERROR_FILE_NOT_FOUND);
 VX_SAME(os::kErrorPathNotFound, ERROR_PATH_NOT_FOUND);
 VX_SAME(os::kErrorAccessDenied, ERROR_ACCESS_DENIED);
@@ -91,3 +93,16 @@ VX_SAME(spt::kCdb, offsetof(SCSI_PASS_THROUGH, Cdb));
 VX_SAME(spt::kDataOut, SCSI_IOCTL_DATA_OUT);
 VX_SAME(spt::kDataInDirection, SCSI_IOCTL_DATA_IN);
 VX_SAME(spt::kDataUnspecified, SCSI_IOCTL_DATA_UNSPECIFIED);
+
+VX_SAME(os::kIoctlStorageQueryProperty, IOCTL_STORAGE_QUERY_PROPERTY);
+VX_SAME(os::kIoctlUpdateFirmware,
+        CTL_CODE(0x0FCD, 0x805, METHOD_OUT_DIRECT, FILE_READ_ACCESS | FILE_WRITE_ACCESS));
+VX_SAME(os::storage_query::kQuerySize, sizeof(STORAGE_PROPERTY_QUERY));
+VX_SAME(os::storage_query::kBusTypeOffset, offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType));
+VX_SAME(os::storage_query::kStorageDeviceProperty, StorageDeviceProperty);
+VX_SAME(os::storage_query::kPropertyStandardQuery, PropertyStandardQuery);
+VX_SAME(os::kBusTypeScsi, BusTypeScsi);
+VX_SAME(os::kBusTypeAta, BusTypeAta);
+VX_SAME(os::kBusTypeUsb, BusTypeUsb);
+VX_SAME(os::kBusTypeRaid, BusTypeRAID);
+VX_SAME(os::kBusTypeSata, BusTypeSata);

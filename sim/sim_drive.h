@@ -1,0 +1,49 @@
+// One simulated physical drive as its port driver presents it: the
+// IOCTL_ATA_PASS_THROUGH and IOCTL_SCSI_PASS_THROUGH (SAT ATA PASS-THROUGH
+// (16)) blocks are parsed byte by byte and checked as a careful port driver
+// would, and IOCTL_STORAGE_QUERY_PROPERTY answers with the bus type.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+#include "os/types.h"
+#include "sim/ata_device.h"
+
+namespace sim {
+
+class SimDrive {
+ public:
+  SimDrive(std::uint32_t busType, DriveDescription description)
+      : busType_(busType), device_(std::move(description)) {}
+
+  // DeviceIoControl on the drive's handle: TRUE with `returned`, or FALSE
+  // with `error`. `in` and `out` may be the same block.
+  os::BOOL Control(os::DWORD code, const void* in, os::DWORD inSize, void* out,
+                   os::DWORD outSize, os::DWORD& returned, os::DWORD& error);
+
+  AtaDevice& device() { return device_; }
+  std::uint32_t busType() const { return busType_; }
+
+ private:
+  os::BOOL AtaPassThrough(const std::vector<std::uint8_t>& in, void* out,
+                          os::DWORD outSize, os::DWORD& returned,
+                          os::DWORD& error);
+  os::BOOL ScsiPassThrough(const std::vector<std::uint8_t>& in, void* out,
+                           os::DWORD outSize, os::DWORD& returned,
+                           os::DWORD& error);
+  os::BOOL ReturnResponseInformation(const std::vector<std::uint8_t>& in,
+                                     void* out, os::DWORD outSize,
+                                     os::DWORD& returned, os::DWORD& error);
+  os::BOOL StorageQuery(const std::vector<std::uint8_t>& in, void* out,
+                        os::DWORD outSize, os::DWORD& returned,
+                        os::DWORD& error);
+
+  std::uint32_t busType_;
+  AtaDevice device_;
+  std::mutex mutex_;
+  AtaResult lastResult_;  // what the SAT register request returns
+  bool lastExtend_ = false;
+};
+
+}  // namespace sim

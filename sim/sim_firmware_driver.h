@@ -1,0 +1,36 @@
+// The firmware update driver's stand-in, "\\.\VLXFMDriver": takes one
+// FirmwareUpdateRecord through IOCTL_UPDATE_FIRMWARE, finds the drive by
+// its path and sends it the image with DOWNLOAD MICROCODE, in segments of
+// at most transferMax bytes (mode 3) or whole (mode 7), keeping bytesDone in
+// the caller's record current while it works.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "os/types.h"
+
+namespace sim {
+
+class AtaDevice;
+
+class SimFirmwareDriver {
+ public:
+  // Finds the drive a record's drivePath names, or null.
+  using DriveLookup = std::function<AtaDevice*(const std::u16string& drivePath)>;
+
+  explicit SimFirmwareDriver(DriveLookup lookup) : lookup_(std::move(lookup)) {}
+
+  // Pause after each segment, so progress can be watched.
+  void SetSegmentDelayMs(std::uint32_t ms) { segmentDelayMs_ = ms; }
+
+  os::BOOL Control(os::DWORD code, const void* in, os::DWORD inSize, void* out,
+                   os::DWORD outSize, os::DWORD& returned, os::DWORD& error);
+
+ private:
+  DriveLookup lookup_;
+  std::uint32_t segmentDelayMs_ = 0;
+};
+
+}  // namespace sim

@@ -1,0 +1,72 @@
+// The simulated machine: its physical drives by number, the firmware
+// driver's device, and what the rest of the machine reports. It is the
+// devices area of the seam for a system whose hardware is simulated.
+#pragma once
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "os/devices.h"
+#include "os/errors.h"
+#include "sim/machine_description.h"
+#include "sim/sim_drive.h"
+#include "sim/sim_firmware_driver.h"
+
+namespace sim {
+
+class SimMachine final : public os::Devices {
+ public:
+  // `errors` is the last-error area of the system the machine serves.
+  SimMachine(MachineDescription description, os::Errors& errors);
+
+  os::HANDLE CreateFileW(const char16_t* name, os::DWORD desiredAccess,
+                         os::DWORD shareMode, void* securityAttributes,
+                         os::DWORD creationDisposition,
+                         os::DWORD flagsAndAttributes,
+                         os::HANDLE templateFile) override;
+  os::BOOL DeviceIoControl(os::HANDLE device, os::DWORD ioControlCode,
+                           void* inBuffer, os::DWORD inBufferSize,
+                           void* outBuffer, os::DWORD outBufferSize,
+                           os::DWORD* bytesReturned, void* overlapped) override;
+  os::BOOL CloseHandle(os::HANDLE object) override;
+
+  // The drive with that number, or null.
+  SimDrive* Drive(int number);
+  const SimDriveEntry* Entry(int number) const;
+  const MachineDescription& description() const { return description_; }
+
+  // While stopped, "\\.\VLXFMDriver" does not open.
+  void SetFirmwareDriverRunning(bool running);
+
+  // Writes every request and reply to `path`, one line each.
+  bool TraceTo(const std::string& path);
+
+  // Handles open now, drive and driver alike.
+  int OpenHandles() const;
+
+ private:
+  struct Target {
+    int drive;  // -1: the firmware driver
+  };
+  void Trace(const Target& target, os::DWORD code, const void* in,
+             os::DWORD inSize, const void* out, os::DWORD returned,
+             os::BOOL result, os::DWORD error);
+
+  MachineDescription description_;
+  os::Errors& errors_;
+  std::map<int, std::unique_ptr<SimDrive>> drives_;
+  SimFirmwareDriver driver_;
+  mutable std::mutex mutex_;
+  bool driverRunning_ = false;
+  std::map<os::HANDLE, Target> handles_;
+  std::uintptr_t nextHandle_ = 0x5100000;
+  std::ofstream trace_;
+};
+
+// The drive number in "\\.\PhysicalDriveN" (any letter case), or -1.
+int DriveNumberOf(const std::u16string& path);
+
+}  // namespace sim
