@@ -19,6 +19,10 @@ class AtaDriveWinPassThrough final : public AtaDrive {
   void ExecuteCommand(AtaProtocol protocol, Taskfile& taskfile,
                       std::uint8_t* buffer, std::uint32_t size) override;
 
+  // Gives the handle back, so a transport that failed can be dropped while
+  // another uses the same handle.
+  [[nodiscard]] os::HANDLE ReleaseHandle() { return deviceHandle_.Release(); }
+
  private:
   os::UniqueDeviceHandle deviceHandle_;
 };

@@ -3,6 +3,8 @@
 // to build (os/win32/constants_check.cpp).
 #pragma once
 
+#include <cstdint>
+
 #include "os/types.h"
 
 namespace os {
@@ -24,6 +26,23 @@ constexpr DWORD kErrorNegativeSeek = 131;
 constexpr DWORD kErrorAlreadyExists = 183;
 constexpr DWORD kErrorNoUnicodeTranslation = 1113;
 constexpr DWORD kErrorIoDevice = 1117;
+constexpr DWORD kErrorProcNotFound = 127;
+constexpr DWORD kErrorModNotFound = 126;
+constexpr DWORD kErrorResourceNameNotFound = 1814;
+
+// DuplicateHandle options; object attributes; symbolic-link access.
+constexpr DWORD kDuplicateSameAccess = 0x2;
+constexpr std::uint32_t kObjCaseInsensitive = 0x40;
+constexpr DWORD kSymbolicLinkQuery = 0x1;
+
+// NTSTATUS values.
+constexpr std::int32_t kStatusSuccess = 0;
+constexpr std::int32_t kStatusInvalidHandle = static_cast<std::int32_t>(0xC0000008);
+constexpr std::int32_t kStatusBufferTooSmall = static_cast<std::int32_t>(0xC0000023);
+constexpr std::int32_t kStatusObjectNameNotFound = static_cast<std::int32_t>(0xC0000034);
+
+// OSVERSIONINFOW's size.
+constexpr DWORD kOsVersionInfoSize = 276;
 
 // CreateFileW access rights, sharing, dispositions and flags.
 constexpr DWORD kGenericRead = 0x80000000u;

@@ -1,5 +1,6 @@
 #include "os/cp1252.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -40,6 +41,28 @@ bool IsAnsiCodePage(UINT codePage) {
 }
 
 }  // namespace
+
+}  // namespace os::cp1252
+
+namespace os {
+
+int LoadStringFromTable(const std::map<UINT, std::u16string>* table, UINT id,
+                        char16_t* buffer, int bufferMax, DWORD& error) {
+  const auto it = table == nullptr ? decltype(table->end()){} : table->find(id);
+  if (table == nullptr || it == table->end() || buffer == nullptr || bufferMax <= 0) {
+    error = kErrorResourceNameNotFound;
+    return 0;
+  }
+  const std::size_t length =
+      std::min(it->second.size(), static_cast<std::size_t>(bufferMax - 1));
+  std::copy_n(it->second.data(), length, buffer);
+  buffer[length] = u'\0';
+  return static_cast<int>(length);
+}
+
+}  // namespace os
+
+namespace os::cp1252 {
 
 int MultiByteToWide(UINT codePage, const char* multiByte, int multiByteCount,
                     char16_t* wide, int wideCount, DWORD& error) {

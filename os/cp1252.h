@@ -25,3 +25,15 @@ int WideToMultiByte(UINT codePage, const char16_t* wide, int wideCount,
                     DWORD& error);
 
 }  // namespace os::cp1252
+
+#include <map>
+#include <string>
+
+namespace os {
+
+// LoadStringW over a table in memory: the text cut to bufferMax - 1 units
+// and a NUL; 0 with ERROR_RESOURCE_NAME_NOT_FOUND when the id is missing.
+int LoadStringFromTable(const std::map<UINT, std::u16string>* table, UINT id,
+                        char16_t* buffer, int bufferMax, DWORD& error);
+
+}  // namespace os

@@ -1,10 +1,36 @@
 // Devices: the physical drives and the firmware driver's device, opened and
-// driven with I/O control calls.
+// driven with I/O control calls, their handles duplicated, and the NT
+// object manager's symbolic links that name them, reached through ntdll
+// entry points looked up at run time.
 #pragma once
+
+#include <cstdint>
 
 #include "os/types.h"
 
 namespace os {
+
+using NTSTATUS = std::int32_t;
+
+// UNICODE_STRING: lengths in bytes.
+struct UnicodeString {
+  std::uint16_t Length;
+  std::uint16_t MaximumLength;
+  char16_t* Buffer;
+};
+
+// OBJECT_ATTRIBUTES.
+struct ObjectAttributes {
+  std::uint32_t Length;
+  HANDLE RootDirectory;
+  UnicodeString* ObjectName;
+  std::uint32_t Attributes;
+  void* SecurityDescriptor;
+  void* SecurityQualityOfService;
+};
+
+// A routine GetProcAddress handed out; called only through this area.
+using ProcAddress = void*;
 
 class Devices {
  public:
@@ -20,6 +46,23 @@ class Devices {
                                void* outBuffer, DWORD outBufferSize,
                                DWORD* bytesReturned, void* overlapped) = 0;
   virtual BOOL CloseHandle(HANDLE object) = 0;
+
+  virtual HANDLE GetCurrentProcess() = 0;
+  virtual BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source,
+                               HANDLE targetProcess, HANDLE* target,
+                               DWORD desiredAccess, BOOL inheritHandle,
+                               DWORD options) = 0;
+
+  virtual HMODULE GetModuleHandleW(const char16_t* moduleName) = 0;
+  virtual ProcAddress GetProcAddress(HMODULE module, const char* name) = 0;
+  // The three routines, called through the address GetProcAddress gave.
+  virtual NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
+                                            DWORD desiredAccess,
+                                            ObjectAttributes* attributes) = 0;
+  virtual NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link,
+                                             UnicodeString* target,
+                                             std::uint32_t* returnedLength) = 0;
+  virtual NTSTATUS NtClose(ProcAddress routine, HANDLE object) = 0;
 };
 
 }  // namespace os

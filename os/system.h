@@ -8,6 +8,7 @@
 #include "os/errors.h"
 #include "os/files.h"
 #include "os/text.h"
+#include "os/version.h"
 
 namespace os {
 
@@ -17,6 +18,7 @@ struct System {
   Debug& debug;
   Text& text;
   Devices& devices;
+  Version& version;
 };
 
 // The installed system. Calling it before one is installed is a programming

@@ -98,6 +98,10 @@ std::optional<Fault> AtaDevice::TakeFault(const std::string& on) {
   Lock lock(mutex_);
   for (auto& fault : description_.faults) {
     if (fault.on != on || fault.times == 0) continue;
+    if (fault.skip > 0) {
+      --fault.skip;
+      continue;
+    }
     if (fault.times > 0) --fault.times;
     return fault;
   }

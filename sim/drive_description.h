@@ -23,6 +23,7 @@ struct Fault {
   std::optional<std::uint8_t> scsiStatus;   // SCSI status of the reply
   std::optional<std::uint8_t> descriptorCode;  // first byte of the registers
   std::uint32_t latencyMs = 0;
+  int skip = 0;    // matches let pass before the fault strikes
   int times = -1;  // -1: every time
 };
 

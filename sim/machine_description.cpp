@@ -59,7 +59,7 @@ void OnlyKeys(const Json& j, const std::set<std::string>& keys,
 
 Fault ParseFault(const Json& j, const std::string& where) {
   OnlyKeys(j, {"on", "ioctlError", "status", "error", "scsiStatus",
-               "descriptorCode", "latencyMs", "times"}, where);
+               "descriptorCode", "latencyMs", "skip", "times"}, where);
   Fault f;
   f.on = Text(j.at("on"), where + ".on");
   if (j.contains("ioctlError")) f.ioctlError = static_cast<std::uint32_t>(Number(j["ioctlError"], where));
@@ -68,6 +68,7 @@ Fault ParseFault(const Json& j, const std::string& where) {
   if (j.contains("scsiStatus")) f.scsiStatus = static_cast<std::uint8_t>(Number(j["scsiStatus"], where));
   if (j.contains("descriptorCode")) f.descriptorCode = static_cast<std::uint8_t>(Number(j["descriptorCode"], where));
   if (j.contains("latencyMs")) f.latencyMs = static_cast<std::uint32_t>(Number(j["latencyMs"], where));
+  if (j.contains("skip")) f.skip = static_cast<int>(Signed32(j["skip"], where));
   if (j.contains("times")) f.times = static_cast<int>(Signed32(j["times"], where));
   return f;
 }

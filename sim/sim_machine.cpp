@@ -28,6 +28,11 @@ std::string Hex(const void* data, os::DWORD size) {
   return text;
 }
 
+std::u16string ToDigits(int number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
+}
+
 }  // namespace
 
 int DriveNumberOf(const std::u16string& path) {
@@ -56,6 +61,10 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
     drives_[entry.number] = std::make_unique<SimDrive>(entry.busType, entry.drive);
   }
   driver_.SetSegmentDelayMs(description_.driverSegmentDelayMs);
+  for (const auto& entry : description_.drives) {
+    links_.Add(u"\\??\\PhysicalDrive" + std::u16string(ToDigits(entry.number)),
+               entry.devicePath, entry.linkOpenStatus, entry.linkQueryStatus);
+  }
 }
 
 SimDrive* SimMachine::Drive(int number) {
@@ -140,6 +149,68 @@ os::BOOL SimMachine::CloseHandle(os::HANDLE object) {
     return os::kFalse;
   }
   return os::kTrue;
+}
+
+os::HANDLE SimMachine::GetCurrentProcess() {
+  return reinterpret_cast<os::HANDLE>(static_cast<std::intptr_t>(-1));
+}
+
+os::BOOL SimMachine::DuplicateHandle(os::HANDLE, os::HANDLE source, os::HANDLE,
+                                     os::HANDLE* target, os::DWORD, os::BOOL,
+                                     os::DWORD) {
+  std::lock_guard lock(mutex_);
+  auto it = handles_.find(source);
+  if (it == handles_.end() || target == nullptr) {
+    errors_.SetLastError(os::kErrorInvalidHandle);
+    return os::kFalse;
+  }
+  *target = reinterpret_cast<os::HANDLE>(nextHandle_);
+  nextHandle_ += 4;
+  handles_[*target] = it->second;
+  return os::kTrue;
+}
+
+os::HMODULE SimMachine::GetModuleHandleW(const char16_t* moduleName) {
+  os::DWORD error = 0;
+  const os::HMODULE module = links_.ModuleHandle(moduleName, error);
+  if (module == nullptr) errors_.SetLastError(error);
+  return module;
+}
+
+os::ProcAddress SimMachine::GetProcAddress(os::HMODULE module, const char* name) {
+  os::DWORD error = 0;
+  const os::ProcAddress routine = links_.Routine(module, name, error);
+  if (routine == nullptr) errors_.SetLastError(error);
+  return routine;
+}
+
+os::NTSTATUS SimMachine::NtOpenSymbolicLinkObject(os::ProcAddress routine,
+                                                  os::HANDLE* link, os::DWORD,
+                                                  os::ObjectAttributes* attributes) {
+  return links_.Open(routine, link, attributes);
+}
+
+os::NTSTATUS SimMachine::NtQuerySymbolicLinkObject(os::ProcAddress routine,
+                                                   os::HANDLE link,
+                                                   os::UnicodeString* target,
+                                                   std::uint32_t* returnedLength) {
+  return links_.Query(routine, link, target, returnedLength);
+}
+
+os::NTSTATUS SimMachine::NtClose(os::ProcAddress routine, os::HANDLE object) {
+  return links_.Close(routine, object);
+}
+
+os::BOOL SimVersion::GetVersionExW(os::OsVersionInfo* info) {
+  os::DWORD error = 0;
+  if (machine_.versionFailCode) {
+    errors_.SetLastError(*machine_.versionFailCode);
+    return os::kFalse;
+  }
+  const os::BOOL ok =
+      os::fake::FillVersion(info, machine_.windowsMajor, machine_.windowsMinor, error);
+  if (!ok) errors_.SetLastError(error);
+  return ok;
 }
 
 void SimMachine::Trace(const Target& target, os::DWORD code, const void* in,

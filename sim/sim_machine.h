@@ -11,6 +11,9 @@
 
 #include "os/devices.h"
 #include "os/errors.h"
+#include "os/fake/fake_version.h"
+#include "os/fake/symbolic_links.h"
+#include "os/version.h"
 #include "sim/machine_description.h"
 #include "sim/sim_drive.h"
 #include "sim/sim_firmware_driver.h"
@@ -32,6 +35,20 @@ class SimMachine final : public os::Devices {
                            void* outBuffer, os::DWORD outBufferSize,
                            os::DWORD* bytesReturned, void* overlapped) override;
   os::BOOL CloseHandle(os::HANDLE object) override;
+  os::HANDLE GetCurrentProcess() override;
+  os::BOOL DuplicateHandle(os::HANDLE sourceProcess, os::HANDLE source,
+                           os::HANDLE targetProcess, os::HANDLE* target,
+                           os::DWORD desiredAccess, os::BOOL inheritHandle,
+                           os::DWORD options) override;
+  os::HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  os::ProcAddress GetProcAddress(os::HMODULE module, const char* name) override;
+  os::NTSTATUS NtOpenSymbolicLinkObject(os::ProcAddress routine, os::HANDLE* link,
+                                        os::DWORD desiredAccess,
+                                        os::ObjectAttributes* attributes) override;
+  os::NTSTATUS NtQuerySymbolicLinkObject(os::ProcAddress routine, os::HANDLE link,
+                                         os::UnicodeString* target,
+                                         std::uint32_t* returnedLength) override;
+  os::NTSTATUS NtClose(os::ProcAddress routine, os::HANDLE object) override;
 
   // The drive with that number, or null.
   SimDrive* Drive(int number);
@@ -64,6 +81,19 @@ class SimMachine final : public os::Devices {
   std::map<os::HANDLE, Target> handles_;
   std::uintptr_t nextHandle_ = 0x5100000;
   std::ofstream trace_;
+  os::fake::SymbolicLinks links_;
+};
+
+// GetVersionExW as the machine description says.
+class SimVersion final : public os::Version {
+ public:
+  SimVersion(const MachineDescription& machine, os::Errors& errors)
+      : machine_(machine), errors_(errors) {}
+  os::BOOL GetVersionExW(os::OsVersionInfo* info) override;
+
+ private:
+  const MachineDescription& machine_;
+  os::Errors& errors_;
 };
 
 // The drive number in "\\.\PhysicalDriveN" (any letter case), or -1.

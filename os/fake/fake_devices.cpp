@@ -113,4 +113,65 @@ BOOL FakeDevices::CloseHandle(HANDLE object) {
   return kTrue;
 }
 
+HANDLE FakeDevices::GetCurrentProcess() {
+  return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+}
+
+BOOL FakeDevices::DuplicateHandle(HANDLE, HANDLE source, HANDLE, HANDLE* target,
+                                  DWORD, BOOL, DWORD) {
+  if (auto code = faults_.Take("DuplicateHandle")) {
+    errors_.SetLastError(*code);
+    return kFalse;
+  }
+  std::lock_guard lock(mutex_);
+  auto it = handles_.find(source);
+  if (it == handles_.end() || target == nullptr) {
+    errors_.SetLastError(kErrorInvalidHandle);
+    return kFalse;
+  }
+  const HANDLE copy = reinterpret_cast<HANDLE>(nextHandle_);
+  nextHandle_ += 4;
+  handles_[copy] = it->second;
+  *target = copy;
+  return kTrue;
+}
+
+HMODULE FakeDevices::GetModuleHandleW(const char16_t* moduleName) {
+  if (auto code = faults_.Take("GetModuleHandleW")) {
+    errors_.SetLastError(*code);
+    return nullptr;
+  }
+  DWORD error = 0;
+  const HMODULE module = links.ModuleHandle(moduleName, error);
+  if (module == nullptr) errors_.SetLastError(error);
+  return module;
+}
+
+// A fault named "GetProcAddress(Name)" makes the look-up of Name fail.
+ProcAddress FakeDevices::GetProcAddress(HMODULE module, const char* name) {
+  if (auto code = faults_.Take("GetProcAddress(" + std::string(name ? name : "") + ")")) {
+    errors_.SetLastError(*code);
+    return nullptr;
+  }
+  DWORD error = 0;
+  const ProcAddress routine = links.Routine(module, name, error);
+  if (routine == nullptr) errors_.SetLastError(error);
+  return routine;
+}
+
+NTSTATUS FakeDevices::NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
+                                               DWORD, ObjectAttributes* attributes) {
+  return links.Open(routine, link, attributes);
+}
+
+NTSTATUS FakeDevices::NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link,
+                                                UnicodeString* target,
+                                                std::uint32_t* returnedLength) {
+  return links.Query(routine, link, target, returnedLength);
+}
+
+NTSTATUS FakeDevices::NtClose(ProcAddress routine, HANDLE object) {
+  return links.Close(routine, object);
+}
+
 }  // namespace os::fake

@@ -14,6 +14,7 @@
 #include "os/devices.h"
 #include "os/errors.h"
 #include "os/fake/faults.h"
+#include "os/fake/symbolic_links.h"
 
 namespace os::fake {
 
@@ -68,6 +69,21 @@ class FakeDevices final : public Devices {
                        DWORD outBufferSize, DWORD* bytesReturned,
                        void* overlapped) override;
   BOOL CloseHandle(HANDLE object) override;
+  HANDLE GetCurrentProcess() override;
+  BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
+                       HANDLE* target, DWORD desiredAccess, BOOL inheritHandle,
+                       DWORD options) override;
+  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
+                                    DWORD desiredAccess,
+                                    ObjectAttributes* attributes) override;
+  NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link,
+                                     UnicodeString* target,
+                                     std::uint32_t* returnedLength) override;
+  NTSTATUS NtClose(ProcAddress routine, HANDLE object) override;
+
+  SymbolicLinks links;
 
  private:
   static std::u16string KeyOf(const std::u16string& path);

@@ -6,7 +6,8 @@ FakeSystem::FakeSystem()
     : files(errors, faults),
       text(errors, faults),
       devices(errors, faults),
-      system_{errors, files, debug, text, devices} {
+      version(errors),
+      system_{errors, files, debug, text, devices, version} {
   errors.SetLastError(0);
 }
 

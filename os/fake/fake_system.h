@@ -7,6 +7,7 @@
 #include "os/fake/fake_errors.h"
 #include "os/fake/fake_files.h"
 #include "os/fake/fake_text.h"
+#include "os/fake/fake_version.h"
 #include "os/fake/faults.h"
 #include "os/system.h"
 
@@ -26,6 +27,7 @@ class FakeSystem {
   FakeDebug debug;
   FakeText text;
   FakeDevices devices;
+  FakeVersion version;
 
  private:
   System system_;

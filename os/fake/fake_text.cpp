@@ -31,4 +31,11 @@ int FakeText::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* wide,
   return count == 0 ? Fail(error) : count;
 }
 
+int FakeText::LoadStringW(HMODULE, UINT id, char16_t* buffer, int bufferMax) {
+  if (auto code = faults_.Take("LoadStringW")) return Fail(*code);
+  DWORD error = 0;
+  const int length = LoadStringFromTable(strings_, id, buffer, bufferMax, error);
+  return length == 0 ? Fail(error) : length;
+}
+
 }  // namespace os::fake

@@ -1,6 +1,9 @@
 // The fake's code pages: the ANSI code page (CP_ACP, CP_THREAD_ACP) is 1252.
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "os/fake/faults.h"
 #include "os/errors.h"
 #include "os/text.h"
@@ -18,12 +21,18 @@ class FakeText final : public Text {
                           int wideCount, char* multiByte, int multiByteCount,
                           const char* defaultChar,
                           BOOL* usedDefaultChar) override;
+  int LoadStringW(HMODULE module, UINT id, char16_t* buffer,
+                  int bufferMax) override;
+
+  // The executable's string table.
+  void SetStrings(const std::map<UINT, std::u16string>* strings) { strings_ = strings; }
 
  private:
   int Fail(DWORD code);
 
   Errors& errors_;
   Faults& faults_;
+  const std::map<UINT, std::u16string>* strings_ = nullptr;
 };
 
 }  // namespace os::fake

@@ -227,6 +227,13 @@ int PosixText::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* wide,
   return count;
 }
 
+int PosixText::LoadStringW(HMODULE, UINT id, char16_t* buffer, int bufferMax) {
+  DWORD error = 0;
+  const int length = LoadStringFromTable(strings_, id, buffer, bufferMax, error);
+  if (length == 0) errors_.SetLastError(error);
+  return length;
+}
+
 HANDLE PosixDevices::CreateFileW(const char16_t*, DWORD, DWORD, void*, DWORD,
                                  DWORD, HANDLE) {
   errors_.SetLastError(kErrorFileNotFound);
@@ -243,6 +250,48 @@ BOOL PosixDevices::DeviceIoControl(HANDLE, DWORD, void*, DWORD, void*, DWORD,
 BOOL PosixDevices::CloseHandle(HANDLE) {
   errors_.SetLastError(kErrorInvalidHandle);
   return kFalse;
+}
+
+HANDLE PosixDevices::GetCurrentProcess() {
+  return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+}
+
+BOOL PosixDevices::DuplicateHandle(HANDLE, HANDLE, HANDLE, HANDLE*, DWORD, BOOL, DWORD) {
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
+// Linux has no ntdll.
+HMODULE PosixDevices::GetModuleHandleW(const char16_t*) {
+  errors_.SetLastError(kErrorModNotFound);
+  return nullptr;
+}
+
+ProcAddress PosixDevices::GetProcAddress(HMODULE, const char*) {
+  errors_.SetLastError(kErrorProcNotFound);
+  return nullptr;
+}
+
+NTSTATUS PosixDevices::NtOpenSymbolicLinkObject(ProcAddress, HANDLE*, DWORD,
+                                                ObjectAttributes*) {
+  return kStatusObjectNameNotFound;
+}
+
+NTSTATUS PosixDevices::NtQuerySymbolicLinkObject(ProcAddress, HANDLE, UnicodeString*,
+                                                 std::uint32_t*) {
+  return kStatusInvalidHandle;
+}
+
+NTSTATUS PosixDevices::NtClose(ProcAddress, HANDLE) { return kStatusInvalidHandle; }
+
+// A Windows 10 for the tool; nothing on Linux asks for a real one.
+BOOL PosixVersion::GetVersionExW(OsVersionInfo* info) {
+  if (info == nullptr || info->dwOSVersionInfoSize != kOsVersionInfoSize) return kFalse;
+  info->dwMajorVersion = 10;
+  info->dwMinorVersion = 0;
+  info->dwBuildNumber = 19045;
+  info->dwPlatformId = 2;
+  return kTrue;
 }
 
 }  // namespace os::posix

@@ -3,6 +3,9 @@
 // standard error, and code page 1252 as the ANSI code page.
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "os/system.h"
 
 namespace os::posix {
@@ -54,9 +57,15 @@ class PosixText final : public Text {
                           int wideCount, char* multiByte, int multiByteCount,
                           const char* defaultChar,
                           BOOL* usedDefaultChar) override;
+  int LoadStringW(HMODULE module, UINT id, char16_t* buffer,
+                  int bufferMax) override;
+
+  // The executable's string table.
+  void SetStrings(const std::map<UINT, std::u16string>* strings) { strings_ = strings; }
 
  private:
   Errors& errors_;
+  const std::map<UINT, std::u16string>* strings_ = nullptr;
 };
 
 // Linux has no Windows devices: every open finds nothing.
@@ -72,9 +81,27 @@ class PosixDevices final : public Devices {
                        DWORD outBufferSize, DWORD* bytesReturned,
                        void* overlapped) override;
   BOOL CloseHandle(HANDLE object) override;
+  HANDLE GetCurrentProcess() override;
+  BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
+                       HANDLE* target, DWORD desiredAccess, BOOL inheritHandle,
+                       DWORD options) override;
+  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
+                                    DWORD desiredAccess,
+                                    ObjectAttributes* attributes) override;
+  NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link,
+                                     UnicodeString* target,
+                                     std::uint32_t* returnedLength) override;
+  NTSTATUS NtClose(ProcAddress routine, HANDLE object) override;
 
  private:
   Errors& errors_;
+};
+
+class PosixVersion final : public Version {
+ public:
+  BOOL GetVersionExW(OsVersionInfo* info) override;
 };
 
 class PosixSystem {
@@ -83,7 +110,7 @@ class PosixSystem {
       : files(errors),
         text(errors),
         devices(errors),
-        system_{errors, files, debug, text, devices} {}
+        system_{errors, files, debug, text, devices, version} {}
   PosixSystem(const PosixSystem&) = delete;
   PosixSystem& operator=(const PosixSystem&) = delete;
 
@@ -94,6 +121,7 @@ class PosixSystem {
   PosixDebug debug;
   PosixText text;
   PosixDevices devices;
+  PosixVersion version;
 
  private:
   System system_;

@@ -47,6 +47,8 @@ class Win32Text final : public Text {
                           int wideCount, char* multiByte, int multiByteCount,
                           const char* defaultChar,
                           BOOL* usedDefaultChar) override;
+  int LoadStringW(HMODULE module, UINT id, char16_t* buffer,
+                  int bufferMax) override;
 };
 
 class Win32Devices final : public Devices {
@@ -60,12 +62,30 @@ class Win32Devices final : public Devices {
                        DWORD outBufferSize, DWORD* bytesReturned,
                        void* overlapped) override;
   BOOL CloseHandle(HANDLE object) override;
+  HANDLE GetCurrentProcess() override;
+  BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
+                       HANDLE* target, DWORD desiredAccess, BOOL inheritHandle,
+                       DWORD options) override;
+  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
+                                    DWORD desiredAccess,
+                                    ObjectAttributes* attributes) override;
+  NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link,
+                                     UnicodeString* target,
+                                     std::uint32_t* returnedLength) override;
+  NTSTATUS NtClose(ProcAddress routine, HANDLE object) override;
+};
+
+class Win32Version final : public Version {
+ public:
+  BOOL GetVersionExW(OsVersionInfo* info) override;
 };
 
 // Every area bound to Windows.
 class Win32System {
  public:
-  Win32System() : system_{errors, files, debug, text, devices} {}
+  Win32System() : system_{errors, files, debug, text, devices, version} {}
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
@@ -76,6 +96,7 @@ class Win32System {
   Win32Debug debug;
   Win32Text text;
   Win32Devices devices;
+  Win32Version version;
 
  private:
   System system_;

@@ -25,4 +25,11 @@ int Win32Text::WideCharToMultiByte(UINT codePage, DWORD flags,
   return result;
 }
 
+int Win32Text::LoadStringW(HMODULE module, UINT id, char16_t* buffer,
+                           int bufferMax) {
+  const ::HMODULE instance =
+      module != nullptr ? static_cast<::HMODULE>(module) : ::GetModuleHandleW(nullptr);
+  return ::LoadStringW(instance, id, Wide(buffer), bufferMax);
+}
+
 }  // namespace os::win32

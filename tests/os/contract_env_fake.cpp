@@ -1,3 +1,4 @@
+#include "app/string_table.h"
 #include "os/fake/fake_system.h"
 #include "tests/os/contract_env.h"
 
@@ -9,6 +10,7 @@ class FakeEnv final : public Env {
   FakeEnv() {
     fake_.files.AddFolder(u"C:\\contract\\scratch");
     fake_.files.SetModulePath(u"C:\\contract\\vx_host_tests.exe");
+    fake_.text.SetStrings(&app::StringTable());
   }
   os::System& system() override { return fake_.system(); }
   std::u16string ScratchFolder() override { return u"C:\\contract\\scratch"; }

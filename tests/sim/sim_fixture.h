@@ -13,7 +13,8 @@ class SimSystem {
  public:
   explicit SimSystem(MachineDescription machine)
       : machine_(std::move(machine), fake_.errors),
-        system_{fake_.errors, fake_.files, fake_.debug, fake_.text, machine_},
+        version_(machine_.description(), fake_.errors),
+        system_{fake_.errors, fake_.files, fake_.debug, fake_.text, machine_, version_},
         guard_(system_) {}
 
   SimMachine& machine() { return machine_; }
@@ -28,6 +29,7 @@ class SimSystem {
  private:
   os::fake::FakeSystem fake_;
   SimMachine machine_;
+  SimVersion version_;
   os::System system_;
   os::ScopedSystem guard_;
 };

@@ -22,14 +22,6 @@ constexpr std::size_t kLargestIdentifyFile = 64 * 1024;
 // Drive text is 8-bit in the ANSI code page.
 std::string Text(const std::string& drive) { return ToUtf8(app::Widen(drive)); }
 
-// "0x" and 16 upper-case hex digits.
-std::string Hex64(std::uint64_t value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text = "0x";
-  for (int shift = 60; shift >= 0; shift -= 4) text += kDigits[(value >> shift) & 0xF];
-  return text;
-}
-
 nlohmann::ordered_json Decode(const IdentifyBytes& block) {
   StoredIdentifyDrive drive(block);
   tessel::AtaDeviceInfo info(drive);

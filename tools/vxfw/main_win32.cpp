@@ -7,8 +7,9 @@
 #include "tools/vxfw/vxfw.h"
 
 int wmain(int argc, wchar_t** argv) {
-  static os::win32::Win32System win32;
-  os::InstallSystem(win32.system());
+  // Never destroyed: the log is closed at process end and still needs it.
+  auto* win32 = new os::win32::Win32System;
+  os::InstallSystem(win32->system());
   std::vector<std::u16string> args;
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg(argv[i]);

@@ -1,10 +1,13 @@
 // vxfw, the support engineer's console tool over the core. The verbs:
 //
 //   vxfw identify FILE [--json]   decode one IDENTIFY DEVICE block
+//   vxfw list [--machine FILE|default] [--json] [--trace FILE]
+//                                 enumerate the drives and judge each
 //
 // Runs over whatever system is installed, so tests drive it over the fake.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,5 +23,9 @@ struct Output {
 int RunVxfw(const std::vector<std::u16string>& args, Output& output);
 
 int RunIdentify(const std::vector<std::u16string>& args, Output& output);
+int RunList(const std::vector<std::u16string>& args, Output& output);
+
+// "0x" and 16 upper-case hex digits.
+std::string Hex64(std::uint64_t value);
 
 }  // namespace vxfw

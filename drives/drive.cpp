@@ -1,0 +1,270 @@
+#include "drives/drive.h"
+
+#include "app/format.h"
+#include "app/log.h"
+#include "app/settings.h"
+#include "app/string_table.h"
+#include "app/text.h"
+#include "ata/ata_pass_through_drive.h"
+#include "ata/exception.h"
+#include "ata/identify_map.h"
+#include "ata/sat_pass_through_drive.h"
+#include "os/constants.h"
+#include "os/ioctl.h"
+#include "os/system.h"
+
+namespace {
+
+constexpr char16_t kFile[] = u"Drive";
+constexpr char16_t kInit[] = u"CDrive::Init";
+constexpr char16_t kGetDriveInformation[] = u"CDrive::GetDriveInformation";
+
+// The drive's own codes.
+constexpr std::uint32_t kNoTransport = 0xFFFFF003u;
+constexpr std::uint32_t kNoVendorInfo = 0xFFFFF007u;
+
+// Reading the cached IDENTIFY block threw.
+constexpr std::int32_t kIdentifyReadSite = 322;
+
+constexpr std::uint32_t kSegmentCap = 0x10000;
+constexpr std::uint32_t kBlock = 512;
+
+// "\\." of a Win32 device name becomes the NT name's "\??".
+std::u16string NtNameOf(std::u16string path) {
+  const std::u16string from = u"\\\\.";
+  const std::u16string to = u"\\??";
+  for (std::size_t at = path.find(from); at != std::u16string::npos;
+       at = path.find(from, at + to.size())) {
+    path.replace(at, from.size(), to);
+  }
+  return path;
+}
+
+std::u16string Widened(const char* text) { return app::Widen(text); }
+
+const char16_t* YesNo(bool value) { return value ? u"true" : u"false"; }
+
+// False only on a system of major version 5 or lower (XP, Server 2003);
+// a failing query counts as newer.
+bool IsNewerThanXp() {
+  os::OsVersionInfo info{};
+  info.dwOSVersionInfoSize = os::kOsVersionInfoSize;
+  if (!os::Sys().version.GetVersionExW(&info)) return true;
+  return info.dwMajorVersion > 5;
+}
+
+template <std::size_t N>
+void CopyAtaString(const tessel::AtaIdentifyDeviceMap& map, std::uint32_t start,
+                   std::array<char, N>& field) {
+  map.ReadAtaString(start, (N - 1) / 2, field.data(), N);
+}
+
+bool StartsWithVx(const std::u16string& text) { return text.rfind(u"VX", 0) == 0; }
+
+}  // namespace
+
+std::u16string AvailableFirmwareFilePath() {
+  return app::Settings().moduleFolder + u"\\vx7221.bin";
+}
+
+CDrive::CDrive(os::HANDLE handle, std::u16string drivePath, std::uint32_t busType) {
+  Init(handle, std::move(drivePath), busType, PhyEntity);
+}
+
+// The transport goes first: it closes the drive handle.
+CDrive::~CDrive() {
+  AtaTransport.reset();
+  VendorInfo.reset();
+}
+
+std::u16string CDrive::ModelText() const { return Widened(Model.data()); }
+std::u16string CDrive::SerialNumberText() const { return Widened(SerialNumber.data()); }
+std::u16string CDrive::CurrentFirmwareText() const {
+  return Widened(CurrentFirmware.data());
+}
+
+void CDrive::Init(os::HANDLE handle, std::u16string drivePath, std::uint32_t busType,
+                  const PhyEntityBlock& phyEntity) {
+  DrivePath = std::move(drivePath);
+  BusType = busType;
+  PhyEntity = phyEntity;
+  AvailableFirmwareRevision = u"N/A";
+  app::LoadAppString(app::IDS_NO_UPDATES, UpdateMessage);
+  Status = app::MakeErrorInfo(kFile, 98, kInit);
+  ResolveNtRoutines();
+  if (app::IsSuccess(Status)) ResolveDevicePath();
+  if (app::IsSuccess(Status)) ChooseTransport(handle);
+}
+
+void CDrive::ResolveNtRoutines() {
+  auto& devices = os::Sys().devices;
+  auto fail = [this](std::int32_t site) {
+    Status->Fail(os::Sys().errors.GetLastError(), kFile, site, kInit);
+  };
+  const os::HMODULE ntdll = devices.GetModuleHandleW(u"ntdll");
+  if (ntdll == nullptr) {
+    fail(134);
+    return;
+  }
+  NtOpenSymbolicLinkObject = devices.GetProcAddress(ntdll, "NtOpenSymbolicLinkObject");
+  if (NtOpenSymbolicLinkObject == nullptr) fail(108);
+  if (app::IsSuccess(Status)) {
+    NtQuerySymbolicLinkObject = devices.GetProcAddress(ntdll, "NtQuerySymbolicLinkObject");
+  }
+  if (NtQuerySymbolicLinkObject == nullptr) fail(118);
+  if (app::IsSuccess(Status)) NtClose = devices.GetProcAddress(ntdll, "NtClose");
+  if (NtClose == nullptr) fail(128);
+}
+
+void CDrive::ResolveDevicePath() {
+  auto& devices = os::Sys().devices;
+  std::u16string name = NtNameOf(DrivePath);
+  os::UnicodeString objectName{};
+  objectName.Length = static_cast<std::uint16_t>(name.size() * 2);
+  objectName.MaximumLength = static_cast<std::uint16_t>(objectName.Length + 2);
+  objectName.Buffer = name.data();
+  os::ObjectAttributes attributes{};
+  attributes.Length = 24;
+  attributes.ObjectName = &objectName;
+  attributes.Attributes = os::kObjCaseInsensitive;
+
+  os::HANDLE link = nullptr;
+  const os::NTSTATUS opened = devices.NtOpenSymbolicLinkObject(
+      NtOpenSymbolicLinkObject, &link, os::kSymbolicLinkQuery, &attributes);
+  if (opened < 0) {
+    Status->Fail(static_cast<std::uint32_t>(opened), kFile, 183, kInit);
+    return;
+  }
+  std::u16string target(1024, u'\0');
+  os::UnicodeString targetName{};
+  targetName.MaximumLength = 1022;
+  targetName.Buffer = target.data();
+  std::uint32_t returned = 0;
+  const os::NTSTATUS queried =
+      devices.NtQuerySymbolicLinkObject(NtQuerySymbolicLinkObject, link, &targetName, &returned);
+  if (queried < 0) {
+    Status->Fail(static_cast<std::uint32_t>(queried), kFile, 175, kInit);
+  } else {
+    DriveDevicePath = target.c_str();
+  }
+  devices.NtClose(NtClose, link);
+}
+
+// ATA and SATA drives try the ATA pass-through and fall back to SAT on the
+// same handle; USB drives go to SAT at once; anything else gets none.
+void CDrive::ChooseTransport(os::HANDLE handle) {
+  auto& devices = os::Sys().devices;
+  os::HANDLE copy = os::InvalidHandleValue();
+  devices.DuplicateHandle(devices.GetCurrentProcess(), handle, devices.GetCurrentProcess(),
+                          &copy, 0, os::kFalse, os::kDuplicateSameAccess);
+  if (copy == os::InvalidHandleValue()) {
+    Status->Fail(os::Sys().errors.GetLastError(), kFile, 268, kInit);
+    return;
+  }
+  std::uint8_t scratch[kBlock];
+  bool trySat = BusType == os::kBusTypeUsb;
+  if (BusType == os::kBusTypeSata || BusType == os::kBusTypeAta) {
+    auto ata = std::make_unique<tessel::AtaDriveWinPassThrough>(copy);
+    try {
+      ata->IdentifyDevice(scratch, kBlock);
+      AtaTransport = std::move(ata);
+    } catch (const tessel::Exception&) {
+      (void)ata->ReleaseHandle();
+      trySat = true;
+    }
+  }
+  if (trySat) {
+    auto sat = std::make_unique<tessel::SatDrivePassThrough>(copy);
+    try {
+      sat->IdentifyDevice(scratch, kBlock);
+      AtaTransport = std::move(sat);
+    } catch (const tessel::Exception&) {
+      (void)sat->ReleaseHandle();
+    }
+  }
+  if (AtaTransport == nullptr) {
+    devices.CloseHandle(copy);
+    Status->Fail(kNoTransport, kFile, 263, kInit);
+  }
+}
+
+app::ErrorInfoPtr CDrive::GetDriveInformation() {
+  if (!app::IsSuccess(Status)) return Status;
+  auto result = app::MakeErrorInfo(kFile, 316, kGetDriveInformation);
+  if (AtaTransport == nullptr) {
+    result->Fail(kNoVendorInfo, kFile, 320, kGetDriveInformation);
+    return result;
+  }
+  // The cached block is read afresh here (the probe used a scratch
+  // buffer): a transport failure now drops the drive like a failed Init.
+  const std::uint8_t* identify = nullptr;
+  try {
+    identify = AtaTransport->GetIdentifyData();
+  } catch (const tessel::Exception&) {
+    result->Fail(kNoTransport, kFile, kIdentifyReadSite, kGetDriveInformation);
+    return result;
+  }
+  const tessel::AtaIdentifyDeviceMap map(identify);
+  DownloadMicrocodeSupported = map.Bit(83, 0) && map.Bit(86, 0);
+  CopyAtaString(map, tessel::identify::kModelOffset, Model);
+  CopyAtaString(map, tessel::identify::kFirmwareOffset, CurrentFirmware);
+  CopyAtaString(map, tessel::identify::kSerialOffset, SerialNumber);
+  // Fields end at their first zero byte, as the copies above leave them.
+  WWN = std::uint64_t{map.IdentifyWord(108)} << 48 |
+        std::uint64_t{map.IdentifyWord(109)} << 32 |
+        std::uint64_t{map.IdentifyWord(110)} << 16 | map.IdentifyWord(111);
+  const std::uint64_t oui = WWN >> 36;
+  IsVeltraxDrive = oui == 0x5A1B2C3 || oui == 0x5C3D4E5 ||
+                   StartsWithVx(ModelText()) || StartsWithVx(SerialNumberText());
+
+  if (map.Bit(119, 4) && map.Bit(120, 4)) {
+    SegmentedTransferSupported = true;
+    std::uint32_t min = map.IdentifyWord(234);
+    if (min == 0 || min == 0xFFFF) min = 1;
+    std::uint32_t max = map.IdentifyWord(235);
+    if (max == 0 || max == 0xFFFF) max = min;
+    TransferMin = min * kBlock;
+    TransferMax = std::min(max * kBlock, kSegmentCap);
+    if (!IsNewerThanXp()) {
+      if (TransferMin != kBlock) {
+        if (app::IsLogOpen()) app::WriteLogLine(u"TransferMin 0x%x", TransferMin);
+        app::LoadAppString(app::IDS_TRANSFER_RATE, UpdateMessage);
+        return result;
+      }
+      TransferMax = kBlock;
+    }
+  }
+  const bool securitySupported = map.Bit(128, 0);
+  const bool securityEnabled = map.Bit(128, 1);
+  if (securitySupported && securityEnabled) {
+    if (app::IsLogOpen()) {
+      app::WriteLogLine(u"SecuritySupported 0x%d, SecurityEnabled = %d",
+                        static_cast<int>(securitySupported),
+                        static_cast<int>(securityEnabled));
+    }
+    app::LoadAppString(app::IDS_SECURITY_ENABLED, UpdateMessage);
+    return result;
+  }
+  if (IsVeltraxDrive) {
+    auto vendor = FillVxData();
+    if (!app::IsSuccess(vendor)) return vendor;
+    Qualify();
+    return result;
+  }
+  UpdateMessage = u"This is not a Veltrax drive";
+  return result;
+}
+
+std::u16string CDrive::FormatDriveInfo() const {
+  return app::Format(
+      u"\r\nDrive Info :\r\nDrivePath = %s\r\nBusType   = 0x%x\r\nModelNumber   = %s, "
+      u"%s, %s, %s\r\nSerialNumber   = %s\r\nWWN   = %I64X\r\nCurrent Firmware   = "
+      u"%s\r\nAvailable Firmware   = %s\r\nSegmented Transfer Supported   = "
+      u"%s\r\nTransfer Max   = 0x%x\r\nTransfer Min   = 0x%x\r\nDownload Microcode "
+      u"Supported   = %s\r\nUpdatable   = %s\r\nDriveDevicePath   = %s",
+      DrivePath, BusType, ModelText(), app::Widen(ModelSuffixHead),
+      app::Widen(ModelSuffixMiddle), app::Widen(ModelSuffixTail), SerialNumberText(), WWN,
+      CurrentFirmwareText(), AvailableFirmwareRevision, YesNo(SegmentedTransferSupported),
+      TransferMax, TransferMin, YesNo(DownloadMicrocodeSupported), YesNo(Updatable),
+      DriveDevicePath);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "drives/drive.h"
+
+// Probes \\.\PhysicalDrive0 to 15, keeps the drives on an ATA, SATA, RAID,
+// USB or SCSI bus, and returns those whose information could be read, by
+// drive number.
+DriveList EnumerateDrives();

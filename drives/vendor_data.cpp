@@ -1,0 +1,129 @@
+// The vendor half of the drive record: the physical-parameters block read
+// through the vendor-specific channel, and the verdict of the package.
+#include "app/settings.h"
+#include "app/string_table.h"
+#include "app/text.h"
+#include "ata/exception.h"
+#include "ata/vsc_interface.h"
+#include "drives/drive.h"
+#include "drives/update_package.h"
+
+namespace {
+
+constexpr char16_t kFile[] = u"Drive";
+constexpr char16_t kFillVxData[] = u"CDrive::FillVxData";
+constexpr std::uint32_t kNoVendorInfo = 0xFFFFF007u;
+constexpr std::uint32_t kBlock = 512;
+constexpr std::uint32_t kVscLevelOffset = 284;
+
+void Check(tessel::AtaInterface& drive, const char* step) {
+  const tessel::Taskfile last = drive.GetTaskfile();
+  if (tessel::IsCommandFailure(last)) throw tessel::AtaException(last, step);
+}
+
+[[noreturn]] void UnsupportedLevel(std::int32_t level) {
+  throw tessel::Exception(tessel::ErrorNotImplemented,
+                          "unsupported vsc implementation level", level);
+}
+
+bool Matches(const std::string& value, const char* pattern) {
+  return MatchPattern(value.c_str(), pattern) == 0;
+}
+
+}  // namespace
+
+app::ErrorInfoPtr CDrive::FillVxData() {
+  if (!app::IsSuccess(Status)) return Status;
+  auto result = app::MakeErrorInfo(kFile, 490, kFillVxData);
+  if (AtaTransport == nullptr) {
+    result->Fail(kNoVendorInfo, kFile, 494, kFillVxData);
+    return result;
+  }
+  try {
+    VendorInfo = CreateVendorInfo();
+    ModelNumberTrimmed = VendorInfo->GetModelNumberTrimmed();
+    CutModelParts();
+    FirmwareRevisionSet = VendorInfo->GetFirmwareRevisionSet();
+    const auto space = FirmwareRevisionSet.find(' ');
+    if (space != std::string::npos) {
+      RevisionBase = FirmwareRevisionSet.substr(0, space);
+      RevisionSuffix = FirmwareRevisionSet.substr(space + 1);
+    }
+    FamilyId = VendorInfo->GetFamilyId();
+    ConfigId = VendorInfo->GetConfigId();
+  } catch (const tessel::Exception&) {
+    result->Fail(kNoVendorInfo, kFile, 504, kFillVxData);
+  }
+  return result;
+}
+
+// Enable, read the physical-parameters block, disable. A step that fails
+// after a successful enable switches the drive back out of vendor mode
+// (best effort) before its failure goes on.
+std::unique_ptr<tessel::VxDeviceInfo> CDrive::CreateVendorInfo() {
+  tessel::AtaInterface& drive = *AtaTransport;
+  std::unique_ptr<tessel::VscInterface> channel = drive.CreateVsc();
+  if (channel == nullptr) UnsupportedLevel(drive.GetIdentifyData()[kVscLevelOffset]);
+  const int level = channel->GetLevel();
+  channel->Enable();
+  Check(drive, "enable");
+  std::uint8_t block[kBlock] = {};
+  try {
+    channel->ReadPhysParams(block, kBlock);
+    Check(drive, "read phy params");
+  } catch (...) {
+    try {
+      channel->Disable();
+    } catch (...) {
+    }
+    throw;
+  }
+  channel->Disable();
+  Check(drive, "disable");
+  channel.reset();
+  const tessel::VscPhysParam1v2Map map(block);
+  if (level == 4) return std::make_unique<tessel::VxVscImpl4DeviceInfo>(drive, map);
+  if (level == 5) return std::make_unique<tessel::VxVscImpl5AtaDeviceInfo>(drive, map);
+  UnsupportedLevel(level);
+}
+
+// After the first "-": two characters of head, a middle of three (two when
+// fewer than five characters follow the "-"), and the last two as tail.
+void CDrive::CutModelParts() {
+  const std::string& model = ModelNumberTrimmed;
+  const auto dash = model.find('-');
+  if (dash == std::string::npos) return;
+  const std::size_t n = model.size();
+  auto part = [&model](std::size_t from, std::size_t count) {
+    return from >= model.size() ? std::string() : model.substr(from, count);
+  };
+  ModelSuffixHead = part(dash + 1, 2);
+  ModelSuffixTail = n >= 2 ? model.substr(n - 2) : model;
+  ModelSuffixMiddle = part(dash + 3, n - dash - 1 >= 5 ? 3 : 2);
+}
+
+void CDrive::Qualify() {
+  const auto notApplicable = [this] {
+    UpdateMessage = app::Widen("Drive update not applicable.\n");
+    Updatable = false;
+  };
+  if (FamilyId != package::kFamilyId || ConfigId != package::kConfigId) {
+    notApplicable();
+    return;
+  }
+  for (const auto& row : package::kAlreadyUpdated) {
+    if (Matches(RevisionBase, row.basePattern) && Matches(RevisionSuffix, row.suffixPattern)) {
+      UpdateMessage = app::Widen("Drive already updated.\n");
+      return;
+    }
+  }
+  for (const auto& row : package::kUpdates) {
+    if (Matches(RevisionBase, row.basePattern) && Matches(RevisionSuffix, row.suffixPattern)) {
+      app::LoadAppString(app::IDS_QUALIFIES, UpdateMessage);
+      AvailableFirmwareFilePath = app::Settings().moduleFolder + u"\\" + row.firmwareFile;
+      Updatable = true;
+      return;
+    }
+  }
+  notApplicable();
+}

@@ -1,0 +1,73 @@
+// Enumeration over a simulated machine described in JSON, with the log
+// and the string table of the fake system.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/log.h"
+#include "app/settings.h"
+#include "app/string_table.h"
+#include "drives/enumerate.h"
+#include "tests/sim/sim_fixture.h"
+
+namespace drives_testing {
+
+inline sim::MachineDescription Machine(const std::string& json) {
+  std::string error;
+  auto machine = sim::ParseMachine(json, error);
+  EXPECT_TRUE(machine) << error;
+  return machine ? *machine : sim::MachineDescription{};
+}
+
+class DrivesTest : public ::testing::Test {
+ public:
+  // A fresh machine: the previous one, its log and its system go first.
+  void Load(const std::string& json) {
+    app::CloseLog();
+    sim_.reset();
+    sim_ = std::make_unique<sim::testing::SimSystem>(Machine(json));
+    auto& fake = sim_->fake();
+    fake.text.SetStrings(&app::StringTable());
+    fake.files.AddFolder(u"C:\\app");
+    fake.files.SetModulePath(u"C:\\app\\VLXFMWizardApp.exe");
+    app::Settings().moduleFolder = u"C:\\app";
+    app::OpenLog(nullptr);
+    tracePath_ = ::testing::TempDir() + "drives_trace.txt";
+    sim_->machine().TraceTo(tracePath_);
+  }
+  ~DrivesTest() override { app::CloseLog(); }
+
+  DriveList Enumerate() { return EnumerateDrives(); }
+
+  std::u16string Log() {
+    const auto bytes = sim_->fake().files.Contents(u"C:\\app\\VLXFMUpdate.log");
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+      text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+    }
+    return text;
+  }
+  bool LogHas(const std::u16string& text) { return Log().find(text) != std::u16string::npos; }
+
+  std::vector<std::string> Trace() {
+    std::ifstream in(tracePath_);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  sim::SimMachine& machine() { return sim_->machine(); }
+
+  std::unique_ptr<sim::testing::SimSystem> sim_;
+  std::string tracePath_;
+};
+
+inline std::vector<std::u16string> Paths(const DriveList& list) {
+  std::vector<std::u16string> paths;
+  for (const auto& d : list) paths.push_back(d->DrivePath);
+  return paths;
+}
+
+}  // namespace drives_testing
