@@ -11,6 +11,29 @@
 
 namespace app {
 
+// Why a file operation failed, numbered as the application framework's
+// file exception numbers its causes.
+enum class FileCause : int {
+  none = 0,
+  genericException = 1,
+  fileNotFound = 2,
+  badPath = 3,
+  tooManyOpenFiles = 4,
+  accessDenied = 5,
+  invalidFile = 6,
+  removeCurrentDir = 7,
+  directoryFull = 8,
+  badSeek = 9,
+  hardIO = 10,
+  sharingViolation = 11,
+  lockViolation = 12,
+  diskFull = 13,
+  endOfFile = 14,
+};
+
+// The cause for the Win32 error of a failed call.
+FileCause CauseOf(os::DWORD win32Error);
+
 class CFile {
  public:
   // The framework's open flags, with its values.
@@ -37,13 +60,21 @@ class CFile {
             os::DWORD* error = nullptr);
   bool IsOpen() const { return handle_.IsValid(); }
 
+  // The cause of the last failed open (none after a successful one).
+  FileCause openCause() const { return openCause_; }
+
   // One WriteFile call for the whole block.
   bool Write(const void* data, os::DWORD size);
+  // Up to `size` bytes; false when the read itself fails.
+  bool Read(void* buffer, os::DWORD size, os::DWORD& read);
+  // The file's length, or false.
+  bool GetLength(std::uint64_t& length);
   bool SeekToEnd();
   void Close() { handle_.Reset(); }
 
  private:
   os::UniqueFileHandle handle_;
+  FileCause openCause_ = FileCause::none;
 };
 
 }  // namespace app

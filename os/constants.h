@@ -41,6 +41,22 @@ constexpr std::int32_t kStatusInvalidHandle = static_cast<std::int32_t>(0xC00000
 constexpr std::int32_t kStatusBufferTooSmall = static_cast<std::int32_t>(0xC0000023);
 constexpr std::int32_t kStatusObjectNameNotFound = static_cast<std::int32_t>(0xC0000034);
 
+// Services.
+constexpr DWORD kErrorServiceAlreadyRunning = 1056;
+constexpr DWORD kErrorServiceDoesNotExist = 1060;
+constexpr DWORD kErrorServiceNotActive = 1062;
+constexpr DWORD kErrorServiceMarkedForDelete = 1072;
+constexpr DWORD kErrorServiceExists = 1073;
+constexpr DWORD kErrorDuplicateServiceName = 1078;
+constexpr DWORD kScManagerCreateService = 0x2;
+constexpr DWORD kServiceAllAccess = 0xF01FF;
+constexpr DWORD kServiceKernelDriver = 0x1;
+constexpr DWORD kServiceDemandStart = 0x3;
+constexpr DWORD kServiceErrorNormal = 0x1;
+constexpr DWORD kServiceControlStop = 0x1;
+constexpr DWORD kServiceStopped = 0x1;
+constexpr DWORD kServiceRunning = 0x4;
+
 // OSVERSIONINFOW's size.
 constexpr DWORD kOsVersionInfoSize = 276;
 

@@ -28,6 +28,7 @@ class Files {
   virtual BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
                                 std::int64_t* newFilePointer,
                                 DWORD moveMethod) = 0;
+  virtual BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) = 0;
   virtual BOOL CloseHandle(HANDLE object) = 0;
 };
 

@@ -7,6 +7,8 @@
 #include "os/devices.h"
 #include "os/errors.h"
 #include "os/files.h"
+#include "os/process.h"
+#include "os/services.h"
 #include "os/text.h"
 #include "os/version.h"
 
@@ -19,6 +21,8 @@ struct System {
   Text& text;
   Devices& devices;
   Version& version;
+  Services& services;
+  Process& process;
 };
 
 // The installed system. Calling it before one is installed is a programming

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "os/constants.h"
+#include "os/scoped_handle.h"
+#include "os/system.h"
 
 namespace sim {
 namespace {
@@ -56,7 +58,21 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
       driver_([this](const std::u16string& path) -> AtaDevice* {
         SimDrive* drive = Drive(DriveNumberOf(path));
         return drive == nullptr ? nullptr : &drive->device();
-      }) {
+      }),
+      services_(errors, serviceFaults_) {
+  services_.OnStart([this](const std::u16string& name, const os::fake::FakeServices::Service& s) {
+    if (Lower(name) != u"vlxfmdriver") return os::DWORD{0};
+    os::UniqueFileHandle binary(os::Sys().files.CreateFileW(
+        s.binaryPath.c_str(), os::kGenericRead, os::kFileShareRead, nullptr,
+        os::kOpenExisting, os::kFileAttributeNormal, nullptr));
+    if (!binary.IsValid()) return os::kErrorFileNotFound;
+    SetFirmwareDriverRunning(true);
+    return os::DWORD{0};
+  });
+  services_.OnStop([this](const std::u16string& name, const os::fake::FakeServices::Service&) {
+    if (Lower(name) == u"vlxfmdriver") SetFirmwareDriverRunning(false);
+    return os::DWORD{0};
+  });
   for (const auto& entry : description_.drives) {
     drives_[entry.number] = std::make_unique<SimDrive>(entry.busType, entry.drive);
   }

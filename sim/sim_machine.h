@@ -11,6 +11,7 @@
 
 #include "os/devices.h"
 #include "os/errors.h"
+#include "os/fake/fake_services.h"
 #include "os/fake/fake_version.h"
 #include "os/fake/symbolic_links.h"
 #include "os/version.h"
@@ -64,6 +65,12 @@ class SimMachine final : public os::Devices {
   // Handles open now, drive and driver alike.
   int OpenHandles() const;
 
+  // The machine's service database. The firmware driver's service
+  // "VLXFMDriver" starts only when its registered binary exists (looked for
+  // through the files area of the installed system); while it runs,
+  // "\\.\VLXFMDriver" opens.
+  os::fake::FakeServices& services() { return services_; }
+
  private:
   struct Target {
     int drive;  // -1: the firmware driver
@@ -82,6 +89,8 @@ class SimMachine final : public os::Devices {
   std::uintptr_t nextHandle_ = 0x5100000;
   std::ofstream trace_;
   os::fake::SymbolicLinks links_;
+  os::fake::Faults serviceFaults_;
+  os::fake::FakeServices services_;
 };
 
 // GetVersionExW as the machine description says.

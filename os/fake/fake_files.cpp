@@ -267,6 +267,15 @@ BOOL FakeFiles::SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
   return kTrue;
 }
 
+BOOL FakeFiles::GetFileSizeEx(HANDLE file, std::int64_t* size) {
+  if (auto code = faults_.Take("GetFileSizeEx")) return Fail(*code);
+  std::lock_guard lock(mutex_);
+  Open* open = Find(file);
+  if (open == nullptr) return Fail(kErrorInvalidHandle);
+  if (size != nullptr) *size = static_cast<std::int64_t>(open->node->bytes.size());
+  return kTrue;
+}
+
 BOOL FakeFiles::CloseHandle(HANDLE object) {
   if (auto code = faults_.Take("CloseHandle")) return Fail(*code);
   std::lock_guard lock(mutex_);

@@ -55,6 +55,7 @@ class FakeFiles final : public Files {
   BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
                         std::int64_t* newFilePointer,
                         DWORD moveMethod) override;
+  BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
   BOOL CloseHandle(HANDLE object) override;
 
  private:

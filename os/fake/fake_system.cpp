@@ -1,5 +1,7 @@
 #include "os/fake/fake_system.h"
 
+#include "os/constants.h"
+
 namespace os::fake {
 
 FakeSystem::FakeSystem()
@@ -7,8 +9,14 @@ FakeSystem::FakeSystem()
       text(errors, faults),
       devices(errors, faults),
       version(errors),
-      system_{errors, files, debug, text, devices, version} {
+      services(errors, faults),
+      process(errors, faults),
+      system_{errors, files, debug, text, devices, version, services, process} {
   errors.SetLastError(0);
+  // As on Windows, a driver whose binary is missing does not start.
+  services.OnStart([this](const std::u16string&, const FakeServices::Service& service) {
+    return files.Exists(service.binaryPath) ? kErrorSuccess : kErrorFileNotFound;
+  });
 }
 
 }  // namespace os::fake

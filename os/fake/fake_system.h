@@ -6,6 +6,8 @@
 #include "os/fake/fake_devices.h"
 #include "os/fake/fake_errors.h"
 #include "os/fake/fake_files.h"
+#include "os/fake/fake_process.h"
+#include "os/fake/fake_services.h"
 #include "os/fake/fake_text.h"
 #include "os/fake/fake_version.h"
 #include "os/fake/faults.h"
@@ -28,6 +30,8 @@ class FakeSystem {
   FakeText text;
   FakeDevices devices;
   FakeVersion version;
+  FakeServices services;
+  FakeProcess process;
 
  private:
   System system_;

@@ -1,6 +1,7 @@
 #include "os/posix/posix_system.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -193,6 +194,13 @@ BOOL PosixFiles::SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
   return kTrue;
 }
 
+BOOL PosixFiles::GetFileSizeEx(HANDLE file, std::int64_t* size) {
+  struct stat info {};
+  if (fstat(FdOf(file), &info) != 0) return FailWithErrno();
+  if (size != nullptr) *size = info.st_size;
+  return kTrue;
+}
+
 BOOL PosixFiles::CloseHandle(HANDLE object) {
   return close(FdOf(object)) == 0 ? kTrue : FailWithErrno();
 }
@@ -292,6 +300,72 @@ BOOL PosixVersion::GetVersionExW(OsVersionInfo* info) {
   info->dwBuildNumber = 19045;
   info->dwPlatformId = 2;
   return kTrue;
+}
+
+namespace {
+constexpr DWORD kErrorCallNotImplemented = 120;
+}  // namespace
+
+SC_HANDLE PosixServices::OpenSCManagerW(const char16_t*, const char16_t*, DWORD) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return nullptr;
+}
+
+SC_HANDLE PosixServices::CreateServiceW(SC_HANDLE, const char16_t*, const char16_t*, DWORD,
+                                        DWORD, DWORD, DWORD, const char16_t*,
+                                        const char16_t*, DWORD*, const char16_t*,
+                                        const char16_t*, const char16_t*) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return nullptr;
+}
+
+SC_HANDLE PosixServices::OpenServiceW(SC_HANDLE, const char16_t*, DWORD) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return nullptr;
+}
+
+BOOL PosixServices::StartServiceW(SC_HANDLE, DWORD, const char16_t**) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return kFalse;
+}
+
+BOOL PosixServices::ControlService(SC_HANDLE, DWORD, ServiceStatus*) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return kFalse;
+}
+
+BOOL PosixServices::DeleteService(SC_HANDLE) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return kFalse;
+}
+
+BOOL PosixServices::CloseServiceHandle(SC_HANDLE) {
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
+HANDLE PosixProcess::GetCurrentProcess() {
+  return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+}
+
+HMODULE PosixProcess::GetModuleHandleW(const char16_t*) {
+  errors_.SetLastError(kErrorModNotFound);
+  return nullptr;
+}
+
+ProcAddress PosixProcess::GetProcAddress(HMODULE, const char*) {
+  errors_.SetLastError(kErrorProcNotFound);
+  return nullptr;
+}
+
+BOOL PosixProcess::IsWow64Process(ProcAddress, HANDLE, BOOL*) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return kFalse;
+}
+
+BOOL PosixProcess::BlockInput(BOOL) {
+  errors_.SetLastError(kErrorCallNotImplemented);
+  return kFalse;
 }
 
 }  // namespace os::posix

@@ -35,6 +35,7 @@ class PosixFiles final : public Files {
   BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
                         std::int64_t* newFilePointer,
                         DWORD moveMethod) override;
+  BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
   BOOL CloseHandle(HANDLE object) override;
 
  private:
@@ -104,13 +105,53 @@ class PosixVersion final : public Version {
   BOOL GetVersionExW(OsVersionInfo* info) override;
 };
 
+// Linux has no service control manager and no input to block.
+class PosixServices final : public Services {
+ public:
+  explicit PosixServices(Errors& errors) : errors_(errors) {}
+  SC_HANDLE OpenSCManagerW(const char16_t* machineName, const char16_t* databaseName,
+                           DWORD desiredAccess) override;
+  SC_HANDLE CreateServiceW(SC_HANDLE manager, const char16_t* serviceName,
+                           const char16_t* displayName, DWORD desiredAccess,
+                           DWORD serviceType, DWORD startType, DWORD errorControl,
+                           const char16_t* binaryPathName, const char16_t* loadOrderGroup,
+                           DWORD* tagId, const char16_t* dependencies,
+                           const char16_t* serviceStartName,
+                           const char16_t* password) override;
+  SC_HANDLE OpenServiceW(SC_HANDLE manager, const char16_t* serviceName,
+                         DWORD desiredAccess) override;
+  BOOL StartServiceW(SC_HANDLE service, DWORD argumentCount,
+                     const char16_t** arguments) override;
+  BOOL ControlService(SC_HANDLE service, DWORD control, ServiceStatus* status) override;
+  BOOL DeleteService(SC_HANDLE service) override;
+  BOOL CloseServiceHandle(SC_HANDLE object) override;
+
+ private:
+  Errors& errors_;
+};
+
+class PosixProcess final : public Process {
+ public:
+  explicit PosixProcess(Errors& errors) : errors_(errors) {}
+  HANDLE GetCurrentProcess() override;
+  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
+  BOOL BlockInput(BOOL block) override;
+
+ private:
+  Errors& errors_;
+};
+
 class PosixSystem {
  public:
   PosixSystem()
       : files(errors),
         text(errors),
         devices(errors),
-        system_{errors, files, debug, text, devices, version} {}
+        services(errors),
+        process(errors),
+        system_{errors, files, debug, text, devices, version, services, process} {}
   PosixSystem(const PosixSystem&) = delete;
   PosixSystem& operator=(const PosixSystem&) = delete;
 
@@ -122,6 +163,8 @@ class PosixSystem {
   PosixText text;
   PosixDevices devices;
   PosixVersion version;
+  PosixServices services;
+  PosixProcess process;
 
  private:
   System system_;

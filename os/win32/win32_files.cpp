@@ -59,6 +59,14 @@ BOOL Win32Files::SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
   return ok;
 }
 
+BOOL Win32Files::GetFileSizeEx(HANDLE file, std::int64_t* size) {
+  LARGE_INTEGER value;
+  value.QuadPart = 0;
+  const ::BOOL ok = ::GetFileSizeEx(file, &value);
+  if (ok && size != nullptr) *size = value.QuadPart;
+  return ok;
+}
+
 BOOL Win32Files::CloseHandle(HANDLE object) { return ::CloseHandle(object); }
 
 }  // namespace os::win32

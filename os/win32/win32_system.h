@@ -30,6 +30,7 @@ class Win32Files final : public Files {
   BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
                         std::int64_t* newFilePointer,
                         DWORD moveMethod) override;
+  BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
   BOOL CloseHandle(HANDLE object) override;
 };
 
@@ -82,10 +83,40 @@ class Win32Version final : public Version {
   BOOL GetVersionExW(OsVersionInfo* info) override;
 };
 
+class Win32Services final : public Services {
+ public:
+  SC_HANDLE OpenSCManagerW(const char16_t* machineName, const char16_t* databaseName,
+                           DWORD desiredAccess) override;
+  SC_HANDLE CreateServiceW(SC_HANDLE manager, const char16_t* serviceName,
+                           const char16_t* displayName, DWORD desiredAccess,
+                           DWORD serviceType, DWORD startType, DWORD errorControl,
+                           const char16_t* binaryPathName, const char16_t* loadOrderGroup,
+                           DWORD* tagId, const char16_t* dependencies,
+                           const char16_t* serviceStartName,
+                           const char16_t* password) override;
+  SC_HANDLE OpenServiceW(SC_HANDLE manager, const char16_t* serviceName,
+                         DWORD desiredAccess) override;
+  BOOL StartServiceW(SC_HANDLE service, DWORD argumentCount,
+                     const char16_t** arguments) override;
+  BOOL ControlService(SC_HANDLE service, DWORD control, ServiceStatus* status) override;
+  BOOL DeleteService(SC_HANDLE service) override;
+  BOOL CloseServiceHandle(SC_HANDLE object) override;
+};
+
+class Win32Process final : public Process {
+ public:
+  HANDLE GetCurrentProcess() override;
+  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
+  BOOL BlockInput(BOOL block) override;
+};
+
 // Every area bound to Windows.
 class Win32System {
  public:
-  Win32System() : system_{errors, files, debug, text, devices, version} {}
+  Win32System()
+      : system_{errors, files, debug, text, devices, version, services, process} {}
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
@@ -97,6 +128,8 @@ class Win32System {
   Win32Text text;
   Win32Devices devices;
   Win32Version version;
+  Win32Services services;
+  Win32Process process;
 
  private:
   System system_;

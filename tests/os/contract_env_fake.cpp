@@ -11,6 +11,9 @@ class FakeEnv final : public Env {
     fake_.files.AddFolder(u"C:\\contract\\scratch");
     fake_.files.SetModulePath(u"C:\\contract\\vx_host_tests.exe");
     fake_.text.SetStrings(&app::StringTable());
+    // Wine has a drive 0 too.
+    fake_.devices.Add(u"\\\\.\\PhysicalDrive0",
+                      std::make_shared<os::fake::ScriptedDevice>());
   }
   os::System& system() override { return fake_.system(); }
   std::u16string ScratchFolder() override { return u"C:\\contract\\scratch"; }

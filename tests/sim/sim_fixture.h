@@ -14,7 +14,8 @@ class SimSystem {
   explicit SimSystem(MachineDescription machine)
       : machine_(std::move(machine), fake_.errors),
         version_(machine_.description(), fake_.errors),
-        system_{fake_.errors, fake_.files, fake_.debug, fake_.text, machine_, version_},
+        system_{fake_.errors, fake_.files, fake_.debug, fake_.text, machine_, version_,
+                machine_.services(), fake_.process},
         guard_(system_) {}
 
   SimMachine& machine() { return machine_; }

@@ -53,9 +53,7 @@ nlohmann::ordered_json Decode(const IdentifyBytes& block) {
 std::string AsText(const nlohmann::ordered_json& j) {
   std::string out;
   for (const auto& [key, value] : j.items()) {
-    out += key + ": " +
-           (value.is_string() ? "\"" + value.get<std::string>() + "\"" : value.dump()) +
-           "\n";
+    out += key + ": " + value.dump() + "\n";
   }
   return out;
 }

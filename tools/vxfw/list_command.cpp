@@ -59,8 +59,7 @@ std::string AsText(const nlohmann::ordered_json& drives) {
     out += d["DrivePath"].get<std::string>() + "\n";
     for (const auto& [key, value] : d.items()) {
       if (key == "DrivePath") continue;
-      out += "  " + key + ": " +
-             (value.is_string() ? "\"" + value.get<std::string>() + "\"" : value.dump()) + "\n";
+      out += "  " + key + ": " + value.dump() + "\n";
     }
   }
   if (drives.empty()) out += "no drives\n";

@@ -14,7 +14,8 @@ SimulatedSystem::SimulatedSystem(sim::MachineDescription machine)
     : base_(os::Sys()),
       machine_(std::move(machine), base_.errors),
       version_(machine_.description(), base_.errors),
-      system_{base_.errors, base_.files, base_.debug, base_.text, machine_, version_},
+      system_{base_.errors, base_.files,       base_.debug,        base_.text,
+              machine_,     version_,          machine_.services(), base_.process},
       guard_(system_) {}
 
 std::optional<sim::MachineDescription> LoadMachine(const std::u16string& name,

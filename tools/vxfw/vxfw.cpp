@@ -6,10 +6,13 @@ namespace {
 constexpr char kUsage[] =
     "usage: vxfw identify FILE [--json]\n"
     "       vxfw list [--machine FILE|default] [--json] [--trace FILE]\n"
+    "       vxfw update --machine FILE|default [--select SERIAL ...] [--json]\n"
     "  identify  decode an IDENTIFY DEVICE block: 512 raw bytes, or 256\n"
     "            words of 4 hex digits as disk tools print them\n"
     "  list      enumerate the drives as the wizard does and judge each;\n"
-    "            --machine runs over a simulated machine\n";
+    "            --machine runs over a simulated machine\n"
+    "  update    update the qualifying (or the selected) drives of a\n"
+    "            simulated machine through the firmware driver\n";
 
 }  // namespace
 
@@ -26,6 +29,9 @@ int RunVxfw(const std::vector<std::u16string>& args, Output& output) {
   }
   if (!args.empty() && args[0] == u"list") {
     return RunList({args.begin() + 1, args.end()}, output);
+  }
+  if (!args.empty() && args[0] == u"update") {
+    return RunUpdate({args.begin() + 1, args.end()}, output);
   }
   output.err += kUsage;
   return 2;

@@ -3,6 +3,8 @@
 //   vxfw identify FILE [--json]   decode one IDENTIFY DEVICE block
 //   vxfw list [--machine FILE|default] [--json] [--trace FILE]
 //                                 enumerate the drives and judge each
+//   vxfw update --machine FILE|default [--select SERIAL ...] [--json]
+//                                 run the driver road over a simulated machine
 //
 // Runs over whatever system is installed, so tests drive it over the fake.
 #pragma once
@@ -24,6 +26,7 @@ int RunVxfw(const std::vector<std::u16string>& args, Output& output);
 
 int RunIdentify(const std::vector<std::u16string>& args, Output& output);
 int RunList(const std::vector<std::u16string>& args, Output& output);
+int RunUpdate(const std::vector<std::u16string>& args, Output& output);
 
 // "0x" and 16 upper-case hex digits.
 std::string Hex64(std::uint64_t value);

@@ -1,0 +1,168 @@
+#include "os/fake/fake_services.h"
+
+#include "os/constants.h"
+
+namespace os::fake {
+
+std::u16string FakeServices::KeyOf(const char16_t* name) {
+  std::u16string key = name == nullptr ? u"" : name;
+  for (auto& c : key) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return key;
+}
+
+SC_HANDLE FakeServices::FailHandle(DWORD code) {
+  errors_.SetLastError(code);
+  return nullptr;
+}
+
+BOOL FakeServices::Fail(DWORD code) {
+  errors_.SetLastError(code);
+  return kFalse;
+}
+
+void FakeServices::Add(const std::u16string& name, Service service) {
+  std::lock_guard lock(mutex_);
+  services_[KeyOf(name.c_str())] = std::move(service);
+}
+
+std::optional<FakeServices::Service> FakeServices::Find(const std::u16string& name) const {
+  std::lock_guard lock(mutex_);
+  auto it = services_.find(KeyOf(name.c_str()));
+  if (it == services_.end()) return std::nullopt;
+  return it->second;
+}
+
+int FakeServices::OpenHandles() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(handles_.size());
+}
+
+SC_HANDLE FakeServices::NewHandle(const std::u16string& key) {
+  const SC_HANDLE handle = reinterpret_cast<SC_HANDLE>(nextHandle_);
+  nextHandle_ += 4;
+  handles_[handle] = key;
+  return handle;
+}
+
+FakeServices::Service* FakeServices::ServiceOf(SC_HANDLE handle) {
+  auto it = handles_.find(handle);
+  if (it == handles_.end() || it->second.empty()) return nullptr;
+  auto service = services_.find(it->second);
+  return service == services_.end() ? nullptr : &service->second;
+}
+
+// A service marked for deletion leaves the database with its last handle.
+void FakeServices::RemoveIfUnused(const std::u16string& key) {
+  auto it = services_.find(key);
+  if (it == services_.end() || !it->second.markedForDelete) return;
+  for (const auto& [handle, name] : handles_) {
+    if (name == key) return;
+  }
+  services_.erase(it);
+}
+
+SC_HANDLE FakeServices::OpenSCManagerW(const char16_t*, const char16_t*, DWORD) {
+  if (auto code = faults_.Take("OpenSCManagerW")) return FailHandle(*code);
+  std::lock_guard lock(mutex_);
+  return NewHandle(u"");
+}
+
+SC_HANDLE FakeServices::CreateServiceW(SC_HANDLE manager, const char16_t* serviceName,
+                                       const char16_t* displayName, DWORD, DWORD serviceType,
+                                       DWORD startType, DWORD, const char16_t* binaryPathName,
+                                       const char16_t*, DWORD*, const char16_t*,
+                                       const char16_t*, const char16_t*) {
+  if (auto code = faults_.Take("CreateServiceW")) return FailHandle(*code);
+  std::lock_guard lock(mutex_);
+  auto it = handles_.find(manager);
+  if (it == handles_.end() || !it->second.empty()) return FailHandle(kErrorInvalidHandle);
+  const std::u16string key = KeyOf(serviceName);
+  auto existing = services_.find(key);
+  if (existing != services_.end()) {
+    return FailHandle(existing->second.markedForDelete ? kErrorServiceMarkedForDelete
+                                                       : kErrorServiceExists);
+  }
+  Service service;
+  service.displayName = displayName == nullptr ? u"" : displayName;
+  service.serviceType = serviceType;
+  service.startType = startType;
+  service.binaryPath = binaryPathName == nullptr ? u"" : binaryPathName;
+  services_[key] = service;
+  return NewHandle(key);
+}
+
+SC_HANDLE FakeServices::OpenServiceW(SC_HANDLE manager, const char16_t* serviceName, DWORD) {
+  if (auto code = faults_.Take("OpenServiceW")) return FailHandle(*code);
+  std::lock_guard lock(mutex_);
+  auto it = handles_.find(manager);
+  if (it == handles_.end() || !it->second.empty()) return FailHandle(kErrorInvalidHandle);
+  const std::u16string key = KeyOf(serviceName);
+  auto service = services_.find(key);
+  if (service == services_.end() || service->second.markedForDelete) {
+    return FailHandle(kErrorServiceDoesNotExist);
+  }
+  return NewHandle(key);
+}
+
+BOOL FakeServices::StartServiceW(SC_HANDLE handle, DWORD, const char16_t**) {
+  if (auto code = faults_.Take("StartServiceW")) return Fail(*code);
+  std::unique_lock lock(mutex_);
+  Service* service = ServiceOf(handle);
+  if (service == nullptr) return Fail(kErrorInvalidHandle);
+  if (service->running) return Fail(kErrorServiceAlreadyRunning);
+  if (service->markedForDelete) return Fail(kErrorServiceMarkedForDelete);
+  const std::u16string name = handles_[handle];
+  const Service copy = *service;
+  lock.unlock();
+  // The hook may reach other areas of the system; it runs unlocked.
+  const DWORD error = onStart_ ? onStart_(name, copy) : 0;
+  lock.lock();
+  if (error != 0) return Fail(error);
+  if (Service* again = ServiceOf(handle)) again->running = true;
+  return kTrue;
+}
+
+BOOL FakeServices::ControlService(SC_HANDLE handle, DWORD control, ServiceStatus* status) {
+  if (auto code = faults_.Take("ControlService")) return Fail(*code);
+  std::unique_lock lock(mutex_);
+  Service* service = ServiceOf(handle);
+  if (service == nullptr) return Fail(kErrorInvalidHandle);
+  if (control != kServiceControlStop) return Fail(kErrorInvalidParameter);
+  if (!service->running) return Fail(kErrorServiceNotActive);
+  const std::u16string name = handles_[handle];
+  const Service copy = *service;
+  lock.unlock();
+  const DWORD error = onStop_ ? onStop_(name, copy) : 0;
+  lock.lock();
+  if (error != 0) return Fail(error);
+  service = ServiceOf(handle);
+  if (service != nullptr) service->running = false;
+  if (status != nullptr) {
+    *status = ServiceStatus{copy.serviceType, kServiceStopped, 0, 0, 0, 0, 0};
+  }
+  return kTrue;
+}
+
+BOOL FakeServices::DeleteService(SC_HANDLE handle) {
+  if (auto code = faults_.Take("DeleteService")) return Fail(*code);
+  std::lock_guard lock(mutex_);
+  Service* service = ServiceOf(handle);
+  if (service == nullptr) return Fail(kErrorInvalidHandle);
+  if (service->markedForDelete) return Fail(kErrorServiceMarkedForDelete);
+  service->markedForDelete = true;
+  return kTrue;
+}
+
+BOOL FakeServices::CloseServiceHandle(SC_HANDLE object) {
+  std::lock_guard lock(mutex_);
+  auto it = handles_.find(object);
+  if (it == handles_.end()) return Fail(kErrorInvalidHandle);
+  const std::u16string key = it->second;
+  handles_.erase(it);
+  RemoveIfUnused(key);
+  return kTrue;
+}
+
+}  // namespace os::fake

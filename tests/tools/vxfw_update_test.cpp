@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "app/log.h"
+#include "app/string_table.h"
+#include "os/fake/fake_system.h"
+#include "sim/firmware_image.h"
+#include "tools/vxfw/vxfw.h"
+
+namespace vxfw {
+namespace {
+
+class VxfwUpdate : public testing::Test {
+ protected:
+  VxfwUpdate() {
+    fake.text.SetStrings(&app::StringTable());
+    fake.files.AddFolder(u"C:\\tools");
+    fake.files.SetModulePath(u"C:\\tools\\vxfw.exe");
+    fake.files.PutFile(u"C:\\tools\\vx7221.bin", sim::BuildDemoImage());
+    fake.files.PutFile(u"C:\\tools\\VLXFMDriver32.sys", {'s', 'y', 's'});
+  }
+  ~VxfwUpdate() override { app::CloseLog(); }
+  os::fake::ScopedFakeSystem fake;
+};
+
+TEST_F(VxfwUpdate, UpdatesTheDefaultMachinesQualifyingDrives) {
+  Output output;
+  ASSERT_EQ(RunVxfw({u"update", u"--machine", u"default"}, output), 0) << output.err;
+  EXPECT_NE(output.out.find("Updating drive VX7221-500G-A (VX10000001), 1 of 2"), std::string::npos);
+  EXPECT_NE(output.out.find("Updating drive VX7221-1T0-U (VX10000002), 2 of 2"), std::string::npos);
+  EXPECT_NE(output.out.find("100% Done"), std::string::npos);
+  EXPECT_EQ(output.out.substr(output.out.size() - 15), "UPDATE DONE\r\n\r\n");
+}
+
+TEST_F(VxfwUpdate, JsonOnePerStatusAndTheSelectionByName) {
+  Output output;
+  ASSERT_EQ(RunVxfw({u"update", u"--machine", u"default", u"--select", u"VX10000002", u"--json"},
+                    output),
+            0)
+      << output.err;
+  std::vector<nlohmann::json> statuses;
+  std::size_t at = 0;
+  for (std::size_t end; (end = output.out.find('\n', at)) != std::string::npos; at = end + 1) {
+    statuses.push_back(nlohmann::json::parse(output.out.substr(at, end - at)));
+  }
+  ASSERT_GE(statuses.size(), 6u);
+  EXPECT_EQ(statuses[1]["text"].get<std::string>().rfind("Updating drive VX7221-1T0-U (VX10000002), 1 of 1", 0), 0u);
+  for (const auto& s : statuses) {
+    const int kind = s["kind"];
+    EXPECT_EQ(s.contains("rangeMax"), kind == 1);
+    EXPECT_EQ(s.contains("percent"), kind == 2);
+  }
+  EXPECT_EQ(statuses.back()["kind"], 4);
+}
+
+TEST_F(VxfwUpdate, WithoutItsDriverTheRunFailsWithOne) {
+  fake.files.AddFolder(u"C:\\bare");
+  fake.files.SetModulePath(u"C:\\bare\\vxfw.exe");
+  Output output;
+  EXPECT_EQ(RunVxfw({u"update", u"--machine", u"default"}, output), 1);
+  EXPECT_NE(output.out.find("ERROR => Failed to load driver (0x2)"), std::string::npos);
+}
+
+TEST_F(VxfwUpdate, RealDrivesAreNeverUpdatedFromTheConsole) {
+  Output output;
+  EXPECT_EQ(RunVxfw({u"update"}, output), 2);
+  EXPECT_NE(output.err.find("simulated machine only"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vxfw

@@ -1,0 +1,237 @@
+// Update runs over simulated machines: what the progress page is sent, in
+// which order, and what the drives run afterwards.
+#include "update/update_run.h"
+
+#include <mutex>
+#include <thread>
+
+#include "os/constants.h"
+#include "sim/firmware_image.h"
+#include "tests/drives/drives_fixture.h"
+
+namespace drives_testing {
+namespace {
+
+class Recorder final : public StatusSink {
+ public:
+  explicit Recorder(std::function<void()> onEach = {}) : onEach_(std::move(onEach)) {}
+  void SendStatus(const DriveUpdateStatus& status) override {
+    std::lock_guard lock(mutex_);
+    statuses.push_back(status);
+    if (onEach_) onEach_();
+  }
+  std::vector<std::u16string> Texts() const {
+    std::vector<std::u16string> texts;
+    for (const auto& s : statuses) {
+      if (s.kind == StatusText || s.kind == ErrorText || s.kind == DoneText) {
+        texts.push_back(s.text.substr(0, s.text.size() - 4));
+      }
+    }
+    return texts;
+  }
+  std::vector<DriveUpdateStatus> statuses;
+
+ private:
+  std::function<void()> onEach_;
+  std::mutex mutex_;
+};
+
+class Chosen final : public SelectionSource {
+ public:
+  explicit Chosen(const DriveList& drives) {
+    for (const auto& d : drives) selection_[d->SerialNumberText()] = d;
+  }
+  Selection selection() const override { return selection_; }
+
+ private:
+  Selection selection_;
+};
+
+class UpdateRun : public DrivesTest {
+ protected:
+  void LoadWithPackage(const std::string& json) {
+    Load(json);
+    auto& files = sim_->fake().files;
+    files.PutFile(u"C:\\app\\vx7221.bin", sim::BuildDemoImage());
+    files.PutFile(u"C:\\app\\VLXFMDriver32.sys", {'d', 'r', 'v'});
+  }
+  void Run(const DriveList& drives, Recorder& recorder) {
+    Chosen chosen(drives);
+    SetSelectionSource(&chosen);
+    SetStatusSink(&recorder);
+    std::thread worker([] { CDrivesUpdateThread().InitInstance(); });
+    worker.join();
+    SetStatusSink(nullptr);
+    SetSelectionSource(nullptr);
+  }
+  static std::u16string Announce(const char16_t* model, const char16_t* serial, int i, int n) {
+    return u"Updating drive " + std::u16string(model) + u" (" + serial + u"), " +
+           std::u16string(1, static_cast<char16_t>(u'0' + i)) + u" of " +
+           std::u16string(1, static_cast<char16_t>(u'0' + n)) +
+           u", Please wait. It can take several minutes.";
+  }
+};
+
+constexpr char16_t kBanner[] =
+    u"\r\n** SYSTEM MAY APPEAR UNRESPONSIVE **\r\n** PLEASE DO NOT UNPLUG OR POWER OFF THE SYSTEM **";
+
+TEST_F(UpdateRun, NoDriveSelectedLoadsAndRemovesTheDriver) {
+  LoadWithPackage(R"({"drives": []})");
+  Recorder recorder;
+  Run({}, recorder);
+  EXPECT_EQ(recorder.Texts(), (std::vector<std::u16string>{kBanner, u"UPDATE DONE"}));
+  EXPECT_EQ(recorder.statuses.back().kind, DoneText);
+  EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
+  EXPECT_EQ(sim_->fake().process.BlockInputCalls(),
+            (std::vector<os::BOOL>{os::kTrue, os::kFalse}));
+}
+
+TEST_F(UpdateRun, TheSecondDriveFailsAndTheThirdIsNeverAnnounced) {
+  LoadWithPackage(R"({"driverSegmentDelayMs": 2, "drives": [
+      {"number": 0, "serial": "VX3"},
+      {"number": 1, "serial": "VX1"},
+      {"number": 2, "serial": "VX2", "faults": [{"on": "download", "status": 81, "error": 4}]}]})");
+  const DriveList drives = Enumerate();
+  ASSERT_EQ(drives.size(), 3u);
+  std::atomic<bool> blockedThroughout{true};
+  Recorder recorder([&] {
+    if (!sim_->fake().process.InputBlocked()) blockedThroughout = false;
+  });
+  Run(drives, recorder);
+  EXPECT_EQ(recorder.Texts(),
+            (std::vector<std::u16string>{
+                kBanner, Announce(u"VX7221-500G-A", u"VX1", 1, 3), u"Drive updated successfully",
+                Announce(u"VX7221-500G-A", u"VX2", 2, 3), u"Driver call failed (0x45d)",
+                u"UPDATE FAILED!!!"}));
+  EXPECT_TRUE(blockedThroughout);
+  EXPECT_FALSE(sim_->fake().process.InputBlocked());
+  EXPECT_EQ(machine().Drive(1)->device().firmware(), "02.01P03");
+  EXPECT_EQ(machine().Drive(2)->device().firmware(), "02.01P02");
+  EXPECT_EQ(machine().Drive(0)->device().firmware(), "02.01P02");
+  EXPECT_TRUE(LogHas(u"Driver call \r\n\r\nError Info :\r\nFile      = DriverHelper\r\n"
+                     u"Line      = 330\r\nFunction  = CDriverHelper::SendUpdateFirmwareIOCTL\r\n"
+                     u"ErrorCode = 0x45d\r\n"));
+  EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
+
+  // The bar: shown, rising, at 100 before it is hidden only on success.
+  std::vector<std::vector<DriveUpdateStatus>> transfers;
+  for (const auto& s : recorder.statuses) {
+    if (s.kind == ProgressRange && s.rangeMax == 100) transfers.emplace_back();
+    if (!transfers.empty()) transfers.back().push_back(s);
+  }
+  ASSERT_EQ(transfers.size(), 2u);
+  for (std::size_t t = 0; t < 2; ++t) {
+    const auto& statuses = transfers[t];
+    int last = -1;
+    bool between = false;
+    for (const auto& s : statuses) {
+      if (s.kind != ProgressPosition) continue;
+      EXPECT_GE(s.percent, last);
+      last = s.percent;
+      between = between || (s.percent > 0 && s.percent < 100);
+    }
+    const auto hidden = std::find_if(statuses.begin() + 1, statuses.end(), [](const auto& s) {
+      return s.kind == ProgressRange && s.rangeMax == 0;
+    });
+    ASSERT_NE(hidden, statuses.end());
+    const auto& beforeHide = *(hidden - 1);
+    if (t == 0) {
+      EXPECT_TRUE(between);
+      EXPECT_EQ(beforeHide.kind, ProgressPosition);
+      EXPECT_EQ(beforeHide.percent, 100);
+    } else {
+      EXPECT_TRUE(beforeHide.kind != ProgressPosition || beforeHide.percent < 100);
+    }
+  }
+}
+
+TEST_F(UpdateRun, AfterwardsTheDrivesAreAlreadyUpdated) {
+  LoadWithPackage(R"({"drives": [{"number": 0, "serial": "VXA"},
+                                {"number": 1, "serial": "VXB", "busType": 7, "vscLevel": 5}]})");
+  Recorder recorder;
+  Run(Enumerate(), recorder);
+  ASSERT_EQ(recorder.Texts().back(), u"UPDATE DONE");
+  const DriveList again = Enumerate();
+  ASSERT_EQ(again.size(), 2u);
+  for (const auto& d : again) {
+    EXPECT_EQ(d->UpdateMessage, u"Drive already updated.\n");
+    EXPECT_EQ(d->CurrentFirmwareText(), u"02.01P03");
+  }
+}
+
+TEST_F(UpdateRun, ALoadFailureSendsOnlyItsMessage) {
+  Load(R"({"drives": [{"number": 0}]})");  // no driver binary beside the program
+  Recorder recorder;
+  Run(Enumerate(), recorder);
+  EXPECT_EQ(recorder.Texts(), (std::vector<std::u16string>{kBanner, u"Failed to load driver (0x2)"}));
+  EXPECT_EQ(recorder.statuses.back().kind, ErrorText);
+  EXPECT_TRUE(LogHas(u"Driver load failed\r\n\r\nError Info :\r\nFile      = DriverHelper\r\n"
+                     u"Line      = 285\r\nFunction  = CDriverHelper::StartDriver\r\nErrorCode = 0x2"));
+  EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
+  EXPECT_FALSE(sim_->fake().process.InputBlocked());
+}
+
+TEST_F(UpdateRun, FileFailuresStopTheRun) {
+  struct Case {
+    const char* fault;  // null: the image is locked by another program
+    std::u16string message;
+    std::u16string logLine;
+  } cases[] = {
+      {nullptr, u"Drive update failed, can not open firmware file C:\\app\\vx7221.bin",
+       u"Can not open firmware file C:\\app\\vx7221.bin (11)"},
+      {"GetFileSizeEx",
+       u"Drive update failed, can not get status of firmware file C:\\app\\vx7221.bin",
+       u"Can not get firmware file status C:\\app\\vx7221.bin (0)"},
+      {"ReadFile", u"Drive update failed, can not read firmware file C:\\app\\vx7221.bin",
+       u"Drive update failed, can not read firmware file C:\\app\\vx7221.bin"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault ? c.fault : "locked");
+    LoadWithPackage(R"({"drives": [{"number": 0}]})");
+    const DriveList drives = Enumerate();
+    auto& fake = sim_->fake();
+    os::HANDLE locker = os::InvalidHandleValue();
+    if (c.fault != nullptr) {
+      fake.faults.Fail(c.fault, 5);
+    } else {
+      locker = fake.files.CreateFileW(u"C:\\app\\vx7221.bin", os::kGenericWrite, 0, nullptr,
+                                      os::kOpenExisting, 0, nullptr);
+    }
+    Recorder recorder;
+    Run(drives, recorder);
+    fake.faults.Clear();
+    if (locker != os::InvalidHandleValue()) fake.files.CloseHandle(locker);
+    const auto texts = recorder.Texts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2], c.message);
+    EXPECT_EQ(texts.back(), u"UPDATE FAILED!!!");
+    EXPECT_TRUE(LogHas(c.logLine + u"\r\n")) << std::string(Log().begin(), Log().end());
+    EXPECT_EQ(machine().Drive(0)->device().firmware(), "02.01P02");
+  }
+}
+
+TEST_F(UpdateRun, ADriverThatNeverMovesBytesDoneShowsZeroUntilTheFinal100) {
+  LoadWithPackage(R"({"drives": [{"number": 0}]})");
+  const DriveList drives = Enumerate();
+  // The same drive record, over a driver that answers at once and writes
+  // nothing into the record.
+  os::fake::ScopedFakeSystem silent;
+  silent.files.AddFolder(u"C:\\app");
+  silent.files.PutFile(u"C:\\app\\vx7221.bin", sim::BuildDemoImage());
+  silent.files.PutFile(u"C:\\app\\VLXFMDriver32.sys", {1});
+  silent.devices.Add(u"\\\\.\\VLXFMDriver", std::make_shared<os::fake::ScriptedDevice>());
+  Recorder recorder;
+  Run(drives, recorder);
+  std::vector<std::int32_t> positions;
+  for (const auto& s : recorder.statuses) {
+    if (s.kind == ProgressPosition) positions.push_back(s.percent);
+  }
+  ASSERT_GE(positions.size(), 2u);
+  EXPECT_EQ(positions.back(), 100);
+  positions.pop_back();
+  EXPECT_EQ(positions, std::vector<std::int32_t>(positions.size(), 0));
+  EXPECT_EQ(recorder.Texts().back(), u"UPDATE DONE");
+}
+
+}  // namespace
+}  // namespace drives_testing

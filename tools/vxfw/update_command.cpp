@@ -1,0 +1,132 @@
+// vxfw update [--machine FILE|default] [--select SERIAL ...] [--json]: the
+// driver road over a simulated machine, printing each status as the
+// progress page would show it.
+#include <nlohmann/json.hpp>
+
+#include <mutex>
+#include <thread>
+
+#include "app/log.h"
+#include "app/settings.h"
+#include "app/text.h"
+#include "drives/enumerate.h"
+#include "tools/vxfw/machine_option.h"
+#include "tools/vxfw/utf8.h"
+#include "tools/vxfw/vxfw.h"
+#include "update/update_run.h"
+
+namespace vxfw {
+namespace {
+
+class FixedSelection final : public SelectionSource {
+ public:
+  explicit FixedSelection(Selection selection) : selection_(std::move(selection)) {}
+  Selection selection() const override { return selection_; }
+
+ private:
+  Selection selection_;
+};
+
+// Prints every status as it arrives; the sender waits until it is printed.
+class PrintingSink final : public StatusSink {
+ public:
+  PrintingSink(bool json, Output& output) : json_(json), output_(output) {}
+
+  void SendStatus(const DriveUpdateStatus& status) override {
+    std::lock_guard lock(mutex_);
+    if (status.kind == ErrorText || status.kind == DoneText) finalKind_ = status.kind;
+    if (json_) {
+      nlohmann::ordered_json j;
+      j["kind"] = status.kind;
+      j["text"] = ToUtf8(status.text);
+      if (status.kind == ProgressRange) j["rangeMax"] = status.rangeMax;
+      if (status.kind == ProgressPosition) j["percent"] = status.percent;
+      output_.out += j.dump() + "\n";
+      return;
+    }
+    switch (status.kind) {
+      case ProgressRange:
+        output_.out += status.rangeMax != 0 ? "[progress shown] 0% Done\n" : "[progress hidden]\n";
+        break;
+      case ProgressPosition:
+        if (status.percent != lastPercent_) {
+          output_.out += std::to_string(status.percent) + "% Done\n";
+          lastPercent_ = status.percent;
+        }
+        break;
+      case ErrorText:
+        output_.out += "ERROR => " + ToUtf8(status.text);
+        break;
+      default:
+        output_.out += ToUtf8(status.text);
+        break;
+    }
+  }
+  // The last kind 3 or 4: how the run ended.
+  std::int32_t finalKind() const {
+    std::lock_guard lock(mutex_);
+    return finalKind_;
+  }
+
+ private:
+  bool json_;
+  Output& output_;
+  mutable std::mutex mutex_;
+  std::int32_t finalKind_ = ErrorText;
+  std::int32_t lastPercent_ = -1;
+};
+
+}  // namespace
+
+int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
+  bool json = false;
+  std::optional<std::u16string> machineName;
+  std::vector<std::u16string> serials;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const bool hasValue = i + 1 < args.size();
+    if (args[i] == u"--json") {
+      json = true;
+    } else if (args[i] == u"--machine" && hasValue) {
+      machineName = args[++i];
+    } else if (args[i] == u"--select" && hasValue) {
+      serials.push_back(args[++i]);
+    } else {
+      output.err += "usage: vxfw update --machine FILE|default [--select SERIAL ...] [--json]\n";
+      return 2;
+    }
+  }
+  // Real drives are never updated from the console.
+  if (!machineName) {
+    output.err += "vxfw update: updates run over a simulated machine only (--machine)\n";
+    return 2;
+  }
+  std::string error;
+  auto machine = LoadMachine(*machineName, error);
+  if (!machine) {
+    output.err += "vxfw update: " + error + "\n";
+    return 2;
+  }
+  SimulatedSystem simulated(std::move(*machine));
+  app::InitModuleFolder();
+  app::OpenLog(nullptr);
+
+  Selection selection;
+  for (const CDrivePtr& drive : EnumerateDrives()) {
+    const std::u16string serial = app::TrimWhiteSpace(drive->SerialNumberText());
+    const bool named = std::find(serials.begin(), serials.end(), serial) != serials.end();
+    if (serials.empty() ? drive->Updatable : named) {
+      selection[drive->SerialNumberText()] = drive;
+    }
+  }
+  FixedSelection source(std::move(selection));
+  PrintingSink sink(json, output);
+  SetSelectionSource(&source);
+  SetStatusSink(&sink);
+  std::thread worker([] { CDrivesUpdateThread().InitInstance(); });
+  worker.join();
+  SetStatusSink(nullptr);
+  SetSelectionSource(nullptr);
+  return sink.finalKind() == DoneText ? 0 : 1;
+}
+
+}  // namespace vxfw

@@ -1,0 +1,199 @@
+#include "update/update_run.h"
+
+#include <chrono>
+#include <thread>
+
+#include "app/file.h"
+#include "app/format.h"
+#include "app/log.h"
+#include "app/text.h"
+#include "os/system.h"
+#include "update/driver_helper.h"
+#include "update/firmware_update_record.h"
+
+std::atomic<std::uint8_t> pollStop{1};
+
+namespace {
+
+std::atomic<SelectionSource*> selectionSource{nullptr};
+std::atomic<StatusSink*> statusSink{nullptr};
+
+constexpr auto kPollInterval = std::chrono::milliseconds(10);
+constexpr auto kBeforeTransfer = std::chrono::milliseconds(100);
+constexpr auto kAfterFullBar = std::chrono::milliseconds(500);
+
+void Send(const DriveUpdateStatus& status) {
+  if (StatusSink* sink = statusSink.load()) sink->SendStatus(status);
+}
+
+void SendText(DriveUpdateStatusKind kind, const std::u16string& text) {
+  DriveUpdateStatus status;
+  status.kind = kind;
+  status.text = text + u"\r\n\r\n";
+  Send(status);
+}
+
+void SendRange(std::int32_t rangeMax) {
+  DriveUpdateStatus status;
+  status.kind = ProgressRange;
+  status.rangeMax = rangeMax;
+  Send(status);
+}
+
+void SendPercent(std::int32_t percent) {
+  DriveUpdateStatus status;
+  status.kind = ProgressPosition;
+  status.percent = percent;
+  Send(status);
+}
+
+// Samples the driver's progress until told to stop. An empty image never
+// divides by zero: it shows 0.
+void PollProgress(const FirmwareUpdateRecord* record) {
+  while (pollStop.load() == 0) {
+    const std::uint32_t length = record->imageLength();
+    const std::uint64_t percent =
+        length == 0 ? 0 : std::uint64_t{record->BytesDone()} * 100 / length;
+    SendPercent(static_cast<std::int32_t>(percent));
+    std::this_thread::sleep_for(kPollInterval);
+  }
+}
+
+// Reads `length` bytes; a read error counts as a short read.
+bool ReadImage(app::CFile& file, std::uint8_t* image, std::uint32_t length) {
+  std::uint32_t total = 0;
+  while (total < length) {
+    os::DWORD read = 0;
+    if (!file.Read(image + total, length - total, read) || read == 0) return false;
+    total += read;
+  }
+  return true;
+}
+
+// One drive; false when it failed.
+bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int count) {
+  const std::u16string model = app::TrimWhiteSpace(drive.ModelText());
+  const std::u16string serial = app::TrimWhiteSpace(drive.SerialNumberText());
+  const std::u16string& path = drive.AvailableFirmwareFilePath;
+  SendText(StatusText,
+           app::Format(u"Updating drive %s (%s), %d of %d, Please wait. It can take several "
+                       u"minutes.",
+                       model, serial, index, count));
+  app::CFile file;
+  if (!file.Open(path, app::CFile::modeRead | app::CFile::shareDenyWrite)) {
+    SendText(ErrorText, app::Format(u"Drive update failed, can not open firmware file %s", path));
+    if (app::IsLogOpen()) {
+      app::WriteLogLine(u"Can not open firmware file %s (%d)", path,
+                        static_cast<int>(file.openCause()));
+    }
+    return false;
+  }
+  std::uint64_t fileLength = 0;
+  if (!file.GetLength(fileLength)) {
+    SendText(ErrorText,
+             app::Format(u"Drive update failed, can not get status of firmware file %s", path));
+    if (app::IsLogOpen()) {
+      app::WriteLogLine(u"Can not get firmware file status %s (%d)", path,
+                        static_cast<int>(file.openCause()));
+    }
+    return false;
+  }
+  // A file too large for its record fails as an allocation would.
+  const auto length = static_cast<std::uint32_t>(fileLength);
+  auto record = fileLength > UINT32_MAX ? nullptr : FirmwareUpdateRecord::Create(length);
+  if (record == nullptr) {
+    SendText(ErrorText, u"Drive update failed, can not allocate memory");
+    if (app::IsLogOpen()) app::WriteLogLine(u"Can not allocate memory for driveInfo");
+    return false;
+  }
+  record->SetBusType(drive.BusType);
+  record->SetTransferMax(drive.TransferMax);
+  record->SetDrivePath(drive.DrivePath);
+  record->SetDriveDevicePath(drive.DriveDevicePath);
+  record->SetPhyEntity(drive.PhyEntity);
+  record->SetSerialNumber(app::Narrow(serial));
+  record->SetFirmwareRevision(app::Narrow(app::TrimWhiteSpace(drive.AvailableFirmwareRevision)));
+  if (!ReadImage(file, record->image(), length)) {
+    const std::u16string text =
+        app::Format(u"Drive update failed, can not read firmware file %s", path);
+    SendText(ErrorText, text);
+    if (app::IsLogOpen()) app::WriteLogText(text);
+    return false;
+  }
+
+  SendRange(100);
+  pollStop.store(0);
+  std::thread poller(PollProgress, record.get());
+  std::this_thread::sleep_for(kBeforeTransfer);
+  const app::ErrorInfoPtr result = helper.SendUpdateFirmwareIOCTL(*record, record->size());
+  pollStop.store(1);
+  poller.join();
+  const bool ok = app::IsSuccess(result);
+  if (ok) {
+    SendPercent(100);
+    std::this_thread::sleep_for(kAfterFullBar);
+  }
+  SendRange(0);
+  if (ok) {
+    SendText(StatusText, u"Drive updated successfully");
+    return true;
+  }
+  SendText(ErrorText, app::Format(u"Driver call failed (0x%x)", result->code));
+  if (app::IsLogOpen()) {
+    app::WriteLogLine(u"Driver call \r\n%s\r\n", app::FormatErrorInfo(*result));
+  }
+  return false;
+}
+
+// Input stays blocked until the run ends, on every path.
+class BlockedInput {
+ public:
+  BlockedInput() { os::Sys().process.BlockInput(os::kTrue); }
+  ~BlockedInput() { os::Sys().process.BlockInput(os::kFalse); }
+  BlockedInput(const BlockedInput&) = delete;
+  BlockedInput& operator=(const BlockedInput&) = delete;
+};
+
+}  // namespace
+
+void SetSelectionSource(SelectionSource* source) { selectionSource.store(source); }
+SelectionSource* GetSelectionSource() { return selectionSource.load(); }
+void SetStatusSink(StatusSink* sink) { statusSink.store(sink); }
+
+bool CDrivesUpdateThread::InitInstance() {
+  // The helper outlives the blocked input: input is released first.
+  const auto helper = std::make_shared<CDriverHelper>();
+  const BlockedInput blocked;
+  SendText(StatusText,
+           u"\r\n** SYSTEM MAY APPEAR UNRESPONSIVE **\r\n** PLEASE DO NOT UNPLUG OR POWER OFF "
+           u"THE SYSTEM **");
+  const app::ErrorInfoPtr loaded = helper->CreateAndStartDriver();
+  if (!app::IsSuccess(loaded)) {
+    SendText(ErrorText, app::Format(u"Failed to load driver (0x%x)", loaded->code));
+    if (app::IsLogOpen()) {
+      app::WriteLogLine(u"Driver load failed\r\n%s\r\n", app::FormatErrorInfo(*loaded));
+    }
+    return true;
+  }
+  bool failed = false;
+  {
+    SelectionSource* source = GetSelectionSource();
+    const Selection selection = source != nullptr ? source->selection() : Selection{};
+    const int count = static_cast<int>(selection.size());
+    int index = 1;
+    for (const auto& [serial, drive] : selection) {
+      if (!UpdateDrive(*helper, *drive, index, count)) {
+        failed = true;
+        break;
+      }
+      ++index;
+    }
+    helper->StopDriverAndRemove();
+    if (failed) {
+      SendText(ErrorText, u"UPDATE FAILED!!!");
+    } else {
+      SendText(DoneText, u"UPDATE DONE");
+    }
+  }
+  return true;
+}
