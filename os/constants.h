@@ -57,6 +57,44 @@ constexpr DWORD kServiceControlStop = 0x1;
 constexpr DWORD kServiceStopped = 0x1;
 constexpr DWORD kServiceRunning = 0x4;
 
+// Registry.
+constexpr std::int32_t kRegNone = 0;
+constexpr DWORD kRegSz = 1;
+constexpr DWORD kRegBinary = 3;
+constexpr DWORD kRegDword = 4;
+constexpr DWORD kRegMultiSz = 7;
+constexpr DWORD kKeyRead = 0x20019;
+constexpr DWORD kKeyWrite = 0x20006;
+constexpr DWORD kKeyAllAccess = 0xF003F;
+constexpr DWORD kRegOptionNonVolatile = 0;
+constexpr DWORD kRegCreatedNewKey = 1;
+constexpr DWORD kRegOpenedExistingKey = 2;
+constexpr DWORD kErrorMoreData = 234;
+constexpr DWORD kErrorNoMoreItems = 259;
+
+// Power and restart.
+constexpr DWORD kTokenAdjustPrivileges = 0x20;
+constexpr DWORD kTokenQuery = 0x8;
+constexpr DWORD kSePrivilegeEnabled = 0x2;
+constexpr DWORD kErrorNotAllAssigned = 1300;
+constexpr UINT kEwxReboot = 0x2;
+constexpr UINT kEwxForce = 0x4;
+constexpr DWORD kShutdownReasonPlannedHardwareDisk = 0x80010007u;
+
+// Message boxes.
+constexpr UINT kMbOk = 0x0;
+constexpr UINT kMbYesNo = 0x4;
+constexpr UINT kMbIconError = 0x10;
+constexpr UINT kMbIconExclamation = 0x30;
+constexpr UINT kMbIconInformation = 0x40;
+constexpr int kIdOk = 1;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+// SetupAPI.
+constexpr DWORD kDigcfPresent = 0x2;
+constexpr DWORD kSpdrpService = 0x4;
+
 // OSVERSIONINFOW's size.
 constexpr DWORD kOsVersionInfoSize = 276;
 

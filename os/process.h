@@ -2,10 +2,33 @@
 // IsWow64Process, looked up at run time, and BlockInput.
 #pragma once
 
+#include <cstdint>
+
 #include "os/devices.h"
 #include "os/types.h"
 
 namespace os {
+
+// STARTUPINFOW: the fields the system sets; the binding fills in the rest.
+struct StartupInfo {
+  DWORD cb;
+  DWORD dwFlags;
+  std::uint16_t wShowWindow;
+};
+
+// PROCESS_INFORMATION.
+struct ProcessInformation {
+  HANDLE hProcess;
+  HANDLE hThread;
+  DWORD dwProcessId;
+  DWORD dwThreadId;
+};
+
+constexpr DWORD kStartupInfoSize = 68;  // sizeof(STARTUPINFOW), 32-bit
+constexpr DWORD kStartfUseShowWindow = 0x1;
+constexpr std::uint16_t kSwHide = 0;
+constexpr std::uint16_t kSwShowNormal = 1;
+constexpr DWORD kInfinite = 0xFFFFFFFFu;
 
 class Process {
  public:
@@ -17,6 +40,18 @@ class Process {
   // Called through the address GetProcAddress gave.
   virtual BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) = 0;
   virtual BOOL BlockInput(BOOL block) = 0;
+
+  virtual BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
+                              void* processAttributes, void* threadAttributes,
+                              BOOL inheritHandles, DWORD creationFlags, void* environment,
+                              const char16_t* currentDirectory, StartupInfo* startupInfo,
+                              ProcessInformation* processInformation) = 0;
+  virtual DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) = 0;
+  virtual BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) = 0;
+  virtual DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer,
+                                        DWORD size) = 0;
+  // Process and thread handles.
+  virtual BOOL CloseHandle(HANDLE object) = 0;
 };
 
 }  // namespace os

@@ -7,6 +7,10 @@
 #include "os/devices.h"
 #include "os/errors.h"
 #include "os/files.h"
+#include "os/messages.h"
+#include "os/power.h"
+#include "os/registry.h"
+#include "os/setup.h"
 #include "os/process.h"
 #include "os/services.h"
 #include "os/text.h"
@@ -23,6 +27,10 @@ struct System {
   Version& version;
   Services& services;
   Process& process;
+  Power& power;
+  Messages& messages;
+  Registry& registry;
+  Setup& setup;
 };
 
 // The installed system. Calling it before one is installed is a programming

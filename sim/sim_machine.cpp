@@ -217,6 +217,80 @@ os::NTSTATUS SimMachine::NtClose(os::ProcAddress routine, os::HANDLE object) {
   return links_.Close(routine, object);
 }
 
+// GUID_DEVCLASS_HDC, the hard disk controllers.
+constexpr os::Guid kHdcClass = {0x4D36E96A, 0xE325, 0x11CE,
+                                {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+
+SimShell::SimShell(const MachineDescription& machine, os::Errors& errors, os::Power& base)
+    : machine_(machine), errors_(errors), base_(base), controllers_(errors, faults_) {
+  for (const auto& service : machine_.controllerServices) {
+    controllers_.AddDevice(kHdcClass, std::u16string(service.begin(), service.end()));
+  }
+}
+
+std::vector<std::pair<os::UINT, os::DWORD>> SimShell::Restarts() const {
+  std::lock_guard lock(mutex_);
+  return restarts_;
+}
+
+os::BOOL SimShell::GetSystemPowerStatus(os::SystemPowerStatus* status) {
+  if (machine_.powerFailCode) {
+    errors_.SetLastError(*machine_.powerFailCode);
+    return os::kFalse;
+  }
+  *status = os::SystemPowerStatus{machine_.acLineStatus, 0, 100, 0, 0xFFFFFFFFu, 0xFFFFFFFFu};
+  return os::kTrue;
+}
+
+os::BOOL SimShell::OpenProcessToken(os::HANDLE process, os::DWORD access, os::HANDLE* token) {
+  return base_.OpenProcessToken(process, access, token);
+}
+
+os::BOOL SimShell::LookupPrivilegeValueW(const char16_t* system, const char16_t* name,
+                                         os::Luid* luid) {
+  return base_.LookupPrivilegeValueW(system, name, luid);
+}
+
+os::BOOL SimShell::AdjustTokenPrivileges(os::HANDLE token, os::BOOL disableAll,
+                                         os::TokenPrivileges* newState, os::DWORD length,
+                                         os::TokenPrivileges* previous, os::DWORD* returned) {
+  return base_.AdjustTokenPrivileges(token, disableAll, newState, length, previous, returned);
+}
+
+os::BOOL SimShell::ExitWindowsEx(os::UINT flags, os::DWORD reason) {
+  std::lock_guard lock(mutex_);
+  restarts_.emplace_back(flags, reason);
+  return os::kTrue;
+}
+
+os::UINT SimShell::GetSystemDirectoryW(char16_t* buffer, os::UINT size) {
+  return base_.GetSystemDirectoryW(buffer, size);
+}
+
+os::BOOL SimShell::CloseHandle(os::HANDLE object) { return base_.CloseHandle(object); }
+
+os::HDEVINFO SimShell::SetupDiGetClassDevsW(const os::Guid* classGuid, const char16_t* e,
+                                            void* parent, os::DWORD flags) {
+  return controllers_.SetupDiGetClassDevsW(classGuid, e, parent, flags);
+}
+
+os::BOOL SimShell::SetupDiEnumDeviceInfo(os::HDEVINFO set, os::DWORD index,
+                                         os::DevInfoData* data) {
+  return controllers_.SetupDiEnumDeviceInfo(set, index, data);
+}
+
+os::BOOL SimShell::SetupDiGetDeviceRegistryPropertyW(os::HDEVINFO set, os::DevInfoData* data,
+                                                     os::DWORD property, os::DWORD* regType,
+                                                     std::uint8_t* buffer, os::DWORD size,
+                                                     os::DWORD* required) {
+  return controllers_.SetupDiGetDeviceRegistryPropertyW(set, data, property, regType, buffer,
+                                                        size, required);
+}
+
+os::BOOL SimShell::SetupDiDestroyDeviceInfoList(os::HDEVINFO set) {
+  return controllers_.SetupDiDestroyDeviceInfoList(set);
+}
+
 os::BOOL SimVersion::GetVersionExW(os::OsVersionInfo* info) {
   os::DWORD error = 0;
   if (machine_.versionFailCode) {

@@ -12,6 +12,9 @@
 #include "os/devices.h"
 #include "os/errors.h"
 #include "os/fake/fake_services.h"
+#include "os/fake/fake_shell.h"
+#include "os/power.h"
+#include "os/setup.h"
 #include "os/fake/fake_version.h"
 #include "os/fake/symbolic_links.h"
 #include "os/version.h"
@@ -91,6 +94,48 @@ class SimMachine final : public os::Devices {
   os::fake::SymbolicLinks links_;
   os::fake::Faults serviceFaults_;
   os::fake::FakeServices services_;
+};
+
+// The power source and the disk controllers of the machine; the restart is
+// recorded, never performed. Token and system-directory calls go to the
+// system the machine runs on.
+class SimShell final : public os::Power, public os::Setup {
+ public:
+  SimShell(const MachineDescription& machine, os::Errors& errors, os::Power& base);
+
+  std::vector<std::pair<os::UINT, os::DWORD>> Restarts() const;
+
+  os::BOOL GetSystemPowerStatus(os::SystemPowerStatus* status) override;
+  os::BOOL OpenProcessToken(os::HANDLE process, os::DWORD desiredAccess,
+                            os::HANDLE* token) override;
+  os::BOOL LookupPrivilegeValueW(const char16_t* systemName, const char16_t* name,
+                                 os::Luid* luid) override;
+  os::BOOL AdjustTokenPrivileges(os::HANDLE token, os::BOOL disableAll,
+                                 os::TokenPrivileges* newState, os::DWORD bufferLength,
+                                 os::TokenPrivileges* previousState,
+                                 os::DWORD* returnLength) override;
+  os::BOOL ExitWindowsEx(os::UINT flags, os::DWORD reason) override;
+  os::UINT GetSystemDirectoryW(char16_t* buffer, os::UINT size) override;
+  os::BOOL CloseHandle(os::HANDLE object) override;
+
+  os::HDEVINFO SetupDiGetClassDevsW(const os::Guid* classGuid, const char16_t* enumerator,
+                                    void* parent, os::DWORD flags) override;
+  os::BOOL SetupDiEnumDeviceInfo(os::HDEVINFO set, os::DWORD index,
+                                 os::DevInfoData* data) override;
+  os::BOOL SetupDiGetDeviceRegistryPropertyW(os::HDEVINFO set, os::DevInfoData* data,
+                                             os::DWORD property, os::DWORD* regType,
+                                             std::uint8_t* buffer, os::DWORD bufferSize,
+                                             os::DWORD* requiredSize) override;
+  os::BOOL SetupDiDestroyDeviceInfoList(os::HDEVINFO set) override;
+
+ private:
+  const MachineDescription& machine_;
+  os::Errors& errors_;
+  os::Power& base_;
+  os::fake::Faults faults_;
+  os::fake::FakeSetup controllers_;
+  mutable std::mutex mutex_;
+  std::vector<std::pair<os::UINT, os::DWORD>> restarts_;
 };
 
 // GetVersionExW as the machine description says.

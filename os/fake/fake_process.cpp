@@ -1,5 +1,6 @@
 #include "os/fake/fake_process.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -46,6 +47,94 @@ BOOL FakeProcess::IsWow64Process(ProcAddress routine, HANDLE, BOOL* wow64) {
     return kFalse;
   }
   *wow64 = wow64_ ? kTrue : kFalse;
+  return kTrue;
+}
+
+std::vector<FakeProcess::Started> FakeProcess::Processes() const {
+  std::lock_guard lock(mutex_);
+  return started_;
+}
+
+int FakeProcess::OpenProcesses() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(open_.size());
+}
+
+BOOL FakeProcess::CreateProcessW(const char16_t*, char16_t* commandLine, void*, void*, BOOL,
+                                 DWORD, void*, const char16_t* currentDirectory,
+                                 StartupInfo* startupInfo,
+                                 ProcessInformation* processInformation) {
+  std::lock_guard lock(mutex_);
+  started_.push_back({commandLine == nullptr ? u"" : commandLine,
+                      currentDirectory == nullptr ? u"" : currentDirectory,
+                      startupInfo ? startupInfo->cb : 0, startupInfo ? startupInfo->dwFlags : 0,
+                      startupInfo ? startupInfo->wShowWindow : std::uint16_t{0}});
+  std::int64_t outcome = 0;
+  if (!exitCodes.empty()) {
+    outcome = exitCodes.front();
+    exitCodes.pop_front();
+  }
+  if (outcome < 0) {
+    errors_.SetLastError(static_cast<DWORD>(-outcome));
+    return kFalse;
+  }
+  const HANDLE process = reinterpret_cast<HANDLE>(next_);
+  const HANDLE thread = reinterpret_cast<HANDLE>(next_ + 4);
+  next_ += 8;
+  open_[process] = static_cast<DWORD>(outcome);
+  open_[thread] = 0;
+  *processInformation = ProcessInformation{process, thread, 100, 101};
+  return kTrue;
+}
+
+DWORD FakeProcess::WaitForSingleObject(HANDLE object, DWORD) {
+  std::lock_guard lock(mutex_);
+  return open_.count(object) != 0 ? 0 : 0xFFFFFFFFu;  // WAIT_OBJECT_0 / WAIT_FAILED
+}
+
+BOOL FakeProcess::GetExitCodeProcess(HANDLE process, DWORD* exitCode) {
+  if (auto code = faults_.Take("GetExitCodeProcess")) {
+    errors_.SetLastError(*code);
+    return kFalse;
+  }
+  std::lock_guard lock(mutex_);
+  auto it = open_.find(process);
+  if (it == open_.end()) {
+    errors_.SetLastError(kErrorInvalidHandle);
+    return kFalse;
+  }
+  *exitCode = it->second;
+  return kTrue;
+}
+
+DWORD FakeProcess::GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) {
+  std::lock_guard lock(mutex_);
+  std::u16string key = name == nullptr ? u"" : name;
+  for (auto& c : key) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
+  for (const auto& [variable, value] : environment) {
+    std::u16string upper = variable;
+    for (auto& c : upper) {
+      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+    if (upper != key) continue;
+    const auto length = static_cast<DWORD>(value.size());
+    if (length + 1 > size) return length + 1;
+    std::copy(value.begin(), value.end(), buffer);
+    buffer[length] = u'\0';
+    return length;
+  }
+  errors_.SetLastError(203);  // ERROR_ENVVAR_NOT_FOUND
+  return 0;
+}
+
+BOOL FakeProcess::CloseHandle(HANDLE object) {
+  std::lock_guard lock(mutex_);
+  if (open_.erase(object) == 0) {
+    errors_.SetLastError(kErrorInvalidHandle);
+    return kFalse;
+  }
   return kTrue;
 }
 

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
+#include <map>
+#include <string>
 #include <vector>
 #include <mutex>
 
@@ -24,6 +27,31 @@ class FakeProcess final : public Process {
   bool InputBlocked() const { return inputBlocked_.load(); }
   std::vector<BOOL> BlockInputCalls() const;
 
+  // Processes started: what CreateProcessW was given.
+  struct Started {
+    std::u16string commandLine;
+    std::u16string currentDirectory;  // empty: none given
+    DWORD startupSize;
+    DWORD startupFlags;
+    std::uint16_t showWindow;
+  };
+  // How each started process ends, in order; exit code 0 when none is left.
+  // A negative entry makes CreateProcessW itself fail with that error.
+  std::deque<std::int64_t> exitCodes;
+  std::map<std::u16string, std::u16string> environment;
+  std::vector<Started> Processes() const;
+  int OpenProcesses() const;
+
+  BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
+                      void* processAttributes, void* threadAttributes, BOOL inheritHandles,
+                      DWORD creationFlags, void* environment,
+                      const char16_t* currentDirectory, StartupInfo* startupInfo,
+                      ProcessInformation* processInformation) override;
+  DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+  BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) override;
+  DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  BOOL CloseHandle(HANDLE object) override;
+
   HANDLE GetCurrentProcess() override;
   HMODULE GetModuleHandleW(const char16_t* moduleName) override;
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
@@ -38,6 +66,9 @@ class FakeProcess final : public Process {
   std::atomic<bool> inputBlocked_{false};
   mutable std::mutex mutex_;
   std::vector<BOOL> blockCalls_;
+  std::vector<Started> started_;
+  std::map<HANDLE, DWORD> open_;  // process and thread handles, with exit codes
+  std::uintptr_t next_ = 0x6600000;
 };
 
 }  // namespace os::fake

@@ -11,7 +11,11 @@ FakeSystem::FakeSystem()
       version(errors),
       services(errors, faults),
       process(errors, faults),
-      system_{errors, files, debug, text, devices, version, services, process} {
+      power(errors, faults),
+      registry(faults),
+      setup(errors, faults),
+      system_{errors,   files,   debug, text,     devices, version,
+              services, process, power, messages, registry, setup} {
   errors.SetLastError(0);
   // As on Windows, a driver whose binary is missing does not start.
   services.OnStart([this](const std::u16string&, const FakeServices::Service& service) {

@@ -7,7 +7,9 @@
 #include "os/fake/fake_errors.h"
 #include "os/fake/fake_files.h"
 #include "os/fake/fake_process.h"
+#include "os/fake/fake_registry.h"
 #include "os/fake/fake_services.h"
+#include "os/fake/fake_shell.h"
 #include "os/fake/fake_text.h"
 #include "os/fake/fake_version.h"
 #include "os/fake/faults.h"
@@ -32,6 +34,10 @@ class FakeSystem {
   FakeVersion version;
   FakeServices services;
   FakeProcess process;
+  FakePower power;
+  FakeMessages messages;
+  FakeRegistry registry;
+  FakeSetup setup;
 
  private:
   System system_;

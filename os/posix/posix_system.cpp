@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <string>
 
@@ -367,5 +368,111 @@ BOOL PosixProcess::BlockInput(BOOL) {
   errors_.SetLastError(kErrorCallNotImplemented);
   return kFalse;
 }
+
+}  // namespace os::posix
+
+#include <cstdlib>
+
+namespace os::posix {
+namespace {
+constexpr DWORD kNotImplemented = 120;  // ERROR_CALL_NOT_IMPLEMENTED
+}  // namespace
+
+BOOL PosixProcess::CreateProcessW(const char16_t*, char16_t*, void*, void*, BOOL, DWORD,
+                                  void*, const char16_t*, StartupInfo*, ProcessInformation*) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+
+DWORD PosixProcess::WaitForSingleObject(HANDLE, DWORD) { return 0xFFFFFFFFu; }
+
+BOOL PosixProcess::GetExitCodeProcess(HANDLE, DWORD*) {
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
+DWORD PosixProcess::GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) {
+  std::string narrow;
+  for (const char16_t* c = name; c != nullptr && *c != u'\0'; ++c) {
+    narrow += static_cast<char>(*c < 0x80 ? *c : '?');
+  }
+  const char* value = std::getenv(narrow.c_str());
+  if (value == nullptr) {
+    errors_.SetLastError(203);  // ERROR_ENVVAR_NOT_FOUND
+    return 0;
+  }
+  const auto length = static_cast<DWORD>(std::strlen(value));
+  if (length + 1 > size) return length + 1;
+  for (DWORD i = 0; i <= length; ++i) buffer[i] = static_cast<unsigned char>(value[i]);
+  return length;
+}
+
+BOOL PosixProcess::CloseHandle(HANDLE) {
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
+BOOL PosixShell::GetSystemPowerStatus(SystemPowerStatus*) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+BOOL PosixShell::OpenProcessToken(HANDLE, DWORD, HANDLE*) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+BOOL PosixShell::LookupPrivilegeValueW(const char16_t*, const char16_t*, Luid*) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+BOOL PosixShell::AdjustTokenPrivileges(HANDLE, BOOL, TokenPrivileges*, DWORD, TokenPrivileges*,
+                                       DWORD*) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+BOOL PosixShell::ExitWindowsEx(UINT, DWORD) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+UINT PosixShell::GetSystemDirectoryW(char16_t*, UINT) {
+  errors_.SetLastError(kNotImplemented);
+  return 0;
+}
+BOOL PosixShell::CloseHandle(HANDLE) {
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+int PosixShell::MessageBoxW(HWND, const char16_t*, const char16_t*, UINT) { return 0; }
+LSTATUS PosixShell::RegOpenKeyExW(HKEY, const char16_t*, DWORD, DWORD, HKEY*) {
+  return kErrorFileNotFound;
+}
+LSTATUS PosixShell::RegCreateKeyExW(HKEY, const char16_t*, DWORD, char16_t*, DWORD, DWORD,
+                                    void*, HKEY*, DWORD*) {
+  return kErrorAccessDenied;
+}
+LSTATUS PosixShell::RegQueryValueExW(HKEY, const char16_t*, DWORD*, DWORD*, std::uint8_t*,
+                                     DWORD*) {
+  return kErrorInvalidHandle;
+}
+LSTATUS PosixShell::RegSetValueExW(HKEY, const char16_t*, DWORD, DWORD, const std::uint8_t*,
+                                   DWORD) {
+  return kErrorInvalidHandle;
+}
+LSTATUS PosixShell::RegDeleteValueW(HKEY, const char16_t*) { return kErrorInvalidHandle; }
+LSTATUS PosixShell::RegDeleteTreeW(HKEY, const char16_t*) { return kErrorInvalidHandle; }
+LSTATUS PosixShell::RegCloseKey(HKEY) { return kErrorInvalidHandle; }
+HDEVINFO PosixShell::SetupDiGetClassDevsW(const Guid*, const char16_t*, void*, DWORD) {
+  errors_.SetLastError(kNotImplemented);
+  return InvalidHandleValue();
+}
+BOOL PosixShell::SetupDiEnumDeviceInfo(HDEVINFO, DWORD, DevInfoData*) {
+  errors_.SetLastError(kErrorNoMoreItems);
+  return kFalse;
+}
+BOOL PosixShell::SetupDiGetDeviceRegistryPropertyW(HDEVINFO, DevInfoData*, DWORD, DWORD*,
+                                                   std::uint8_t*, DWORD, DWORD*) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+BOOL PosixShell::SetupDiDestroyDeviceInfoList(HDEVINFO) { return kFalse; }
 
 }  // namespace os::posix

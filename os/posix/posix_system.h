@@ -138,6 +138,57 @@ class PosixProcess final : public Process {
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
   BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
   BOOL BlockInput(BOOL block) override;
+  BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
+                      void* processAttributes, void* threadAttributes, BOOL inheritHandles,
+                      DWORD creationFlags, void* environment,
+                      const char16_t* currentDirectory, StartupInfo* startupInfo,
+                      ProcessInformation* processInformation) override;
+  DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+  BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) override;
+  DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  BOOL CloseHandle(HANDLE object) override;
+
+ private:
+  Errors& errors_;
+};
+
+// Linux has no power source to ask, no message boxes, no registry and no
+// SetupAPI: the calls fail as a Windows without them would.
+class PosixShell final : public Power, public Messages, public Registry, public Setup {
+ public:
+  explicit PosixShell(Errors& errors) : errors_(errors) {}
+  BOOL GetSystemPowerStatus(SystemPowerStatus* status) override;
+  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL LookupPrivilegeValueW(const char16_t* systemName, const char16_t* name,
+                             Luid* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TokenPrivileges* newState,
+                             DWORD bufferLength, TokenPrivileges* previousState,
+                             DWORD* returnLength) override;
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+  UINT GetSystemDirectoryW(char16_t* buffer, UINT size) override;
+  BOOL CloseHandle(HANDLE object) override;
+  int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
+                  UINT type) override;
+  LSTATUS RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD options, DWORD desiredAccess,
+                        HKEY* result) override;
+  LSTATUS RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD reserved,
+                          char16_t* className, DWORD options, DWORD desiredAccess,
+                          void* securityAttributes, HKEY* result,
+                          DWORD* disposition) override;
+  LSTATUS RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD* reserved, DWORD* type,
+                           std::uint8_t* data, DWORD* dataSize) override;
+  LSTATUS RegSetValueExW(HKEY key, const char16_t* valueName, DWORD reserved, DWORD type,
+                         const std::uint8_t* data, DWORD dataSize) override;
+  LSTATUS RegDeleteValueW(HKEY key, const char16_t* valueName) override;
+  LSTATUS RegDeleteTreeW(HKEY key, const char16_t* subKey) override;
+  LSTATUS RegCloseKey(HKEY key) override;
+  HDEVINFO SetupDiGetClassDevsW(const Guid* classGuid, const char16_t* enumerator,
+                                void* parent, DWORD flags) override;
+  BOOL SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, DevInfoData* data) override;
+  BOOL SetupDiGetDeviceRegistryPropertyW(HDEVINFO set, DevInfoData* data, DWORD property,
+                                         DWORD* regType, std::uint8_t* buffer,
+                                         DWORD bufferSize, DWORD* requiredSize) override;
+  BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
 
  private:
   Errors& errors_;
@@ -151,7 +202,9 @@ class PosixSystem {
         devices(errors),
         services(errors),
         process(errors),
-        system_{errors, files, debug, text, devices, version, services, process} {}
+        shell(errors),
+        system_{errors,   files,   debug, text,  devices, version,
+                services, process, shell, shell, shell,   shell} {}
   PosixSystem(const PosixSystem&) = delete;
   PosixSystem& operator=(const PosixSystem&) = delete;
 
@@ -165,6 +218,7 @@ class PosixSystem {
   PosixVersion version;
   PosixServices services;
   PosixProcess process;
+  PosixShell shell;
 
  private:
   System system_;

@@ -31,3 +31,45 @@ BOOL Win32Process::IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow
 BOOL Win32Process::BlockInput(BOOL block) { return ::BlockInput(block); }
 
 }  // namespace os::win32
+
+namespace os::win32 {
+
+BOOL Win32Process::CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
+                                  void* processAttributes, void* threadAttributes,
+                                  BOOL inheritHandles, DWORD creationFlags, void* environment,
+                                  const char16_t* currentDirectory, StartupInfo* startupInfo,
+                                  ProcessInformation* processInformation) {
+  STARTUPINFOW info{};
+  info.cb = sizeof info;
+  info.dwFlags = startupInfo->dwFlags;
+  info.wShowWindow = startupInfo->wShowWindow;
+  PROCESS_INFORMATION created{};
+  const ::BOOL ok = ::CreateProcessW(
+      Wide(applicationName), Wide(commandLine),
+      static_cast<LPSECURITY_ATTRIBUTES>(processAttributes),
+      static_cast<LPSECURITY_ATTRIBUTES>(threadAttributes), inheritHandles, creationFlags,
+      environment, Wide(currentDirectory), &info, &created);
+  *processInformation = ProcessInformation{created.hProcess, created.hThread,
+                                           created.dwProcessId, created.dwThreadId};
+  return ok;
+}
+
+DWORD Win32Process::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
+  return ::WaitForSingleObject(object, milliseconds);
+}
+
+BOOL Win32Process::GetExitCodeProcess(HANDLE process, DWORD* exitCode) {
+  ::DWORD code = 0;
+  const ::BOOL ok = ::GetExitCodeProcess(process, &code);
+  if (exitCode != nullptr) *exitCode = code;
+  return ok;
+}
+
+DWORD Win32Process::GetEnvironmentVariableW(const char16_t* name, char16_t* buffer,
+                                            DWORD size) {
+  return ::GetEnvironmentVariableW(Wide(name), Wide(buffer), size);
+}
+
+BOOL Win32Process::CloseHandle(HANDLE object) { return ::CloseHandle(object); }
+
+}  // namespace os::win32

@@ -110,13 +110,71 @@ class Win32Process final : public Process {
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
   BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
   BOOL BlockInput(BOOL block) override;
+  BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
+                      void* processAttributes, void* threadAttributes, BOOL inheritHandles,
+                      DWORD creationFlags, void* environment,
+                      const char16_t* currentDirectory, StartupInfo* startupInfo,
+                      ProcessInformation* processInformation) override;
+  DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+  BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) override;
+  DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  BOOL CloseHandle(HANDLE object) override;
+};
+
+class Win32Power final : public Power {
+ public:
+  BOOL GetSystemPowerStatus(SystemPowerStatus* status) override;
+  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL LookupPrivilegeValueW(const char16_t* systemName, const char16_t* name,
+                             Luid* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TokenPrivileges* newState,
+                             DWORD bufferLength, TokenPrivileges* previousState,
+                             DWORD* returnLength) override;
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+  UINT GetSystemDirectoryW(char16_t* buffer, UINT size) override;
+  BOOL CloseHandle(HANDLE object) override;
+};
+
+class Win32Messages final : public Messages {
+ public:
+  int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
+                  UINT type) override;
+};
+
+class Win32Registry final : public Registry {
+ public:
+  LSTATUS RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD options, DWORD desiredAccess,
+                        HKEY* result) override;
+  LSTATUS RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD reserved,
+                          char16_t* className, DWORD options, DWORD desiredAccess,
+                          void* securityAttributes, HKEY* result,
+                          DWORD* disposition) override;
+  LSTATUS RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD* reserved, DWORD* type,
+                           std::uint8_t* data, DWORD* dataSize) override;
+  LSTATUS RegSetValueExW(HKEY key, const char16_t* valueName, DWORD reserved, DWORD type,
+                         const std::uint8_t* data, DWORD dataSize) override;
+  LSTATUS RegDeleteValueW(HKEY key, const char16_t* valueName) override;
+  LSTATUS RegDeleteTreeW(HKEY key, const char16_t* subKey) override;
+  LSTATUS RegCloseKey(HKEY key) override;
+};
+
+class Win32Setup final : public Setup {
+ public:
+  HDEVINFO SetupDiGetClassDevsW(const Guid* classGuid, const char16_t* enumerator,
+                                void* parent, DWORD flags) override;
+  BOOL SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, DevInfoData* data) override;
+  BOOL SetupDiGetDeviceRegistryPropertyW(HDEVINFO set, DevInfoData* data, DWORD property,
+                                         DWORD* regType, std::uint8_t* buffer,
+                                         DWORD bufferSize, DWORD* requiredSize) override;
+  BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
 };
 
 // Every area bound to Windows.
 class Win32System {
  public:
   Win32System()
-      : system_{errors, files, debug, text, devices, version, services, process} {}
+      : system_{errors,   files,   debug, text,     devices,  version,
+                services, process, power, messages, registry, setup} {}
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
@@ -130,6 +188,10 @@ class Win32System {
   Win32Version version;
   Win32Services services;
   Win32Process process;
+  Win32Power power;
+  Win32Messages messages;
+  Win32Registry registry;
+  Win32Setup setup;
 
  private:
   System system_;

@@ -14,12 +14,15 @@ class SimSystem {
   explicit SimSystem(MachineDescription machine)
       : machine_(std::move(machine), fake_.errors),
         version_(machine_.description(), fake_.errors),
-        system_{fake_.errors, fake_.files, fake_.debug, fake_.text, machine_, version_,
-                machine_.services(), fake_.process},
+        shell_(machine_.description(), fake_.errors, fake_.power),
+        system_{fake_.errors, fake_.files,   fake_.debug, fake_.text,     machine_, version_,
+                machine_.services(), fake_.process, shell_, fake_.messages, fake_.registry,
+                shell_},
         guard_(system_) {}
 
   SimMachine& machine() { return machine_; }
   os::fake::FakeSystem& fake() { return fake_; }
+  SimShell& shell() { return shell_; }
 
   os::HANDLE OpenDrive(int number) {
     const std::u16string path =
@@ -31,6 +34,7 @@ class SimSystem {
   os::fake::FakeSystem fake_;
   SimMachine machine_;
   SimVersion version_;
+  SimShell shell_;
   os::System system_;
   os::ScopedSystem guard_;
 };

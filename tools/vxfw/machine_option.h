@@ -21,6 +21,7 @@ class SimulatedSystem {
   os::System& base_;
   sim::SimMachine machine_;
   sim::SimVersion version_;
+  sim::SimShell shell_;
   os::System system_;
   os::ScopedSystem guard_;
 };

@@ -1,0 +1,228 @@
+#include "os/fake/fake_registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "os/constants.h"
+
+namespace os::fake {
+namespace {
+
+constexpr char16_t kMachine[] = u"\x1HKLM";
+constexpr char16_t kUser[] = u"\x1HKCU";
+
+std::u16string Lower(std::u16string text) {
+  for (auto& c : text) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return text;
+}
+
+}  // namespace
+
+FakeRegistry::Path FakeRegistry::Split(const char16_t* text) {
+  Path path;
+  std::u16string part;
+  for (const char16_t* c = text; c != nullptr && *c != u'\0'; ++c) {
+    if (*c == u'\\') {
+      if (!part.empty()) path.push_back(Lower(part));
+      part.clear();
+    } else {
+      part += *c;
+    }
+  }
+  if (!part.empty()) path.push_back(Lower(part));
+  return path;
+}
+
+bool FakeRegistry::PathOf(HKEY key, Path& path) const {
+  if (key == HkeyLocalMachine()) {
+    path = {kMachine};
+    return true;
+  }
+  if (key == HkeyCurrentUser()) {
+    path = {kUser};
+    return true;
+  }
+  auto it = handles_.find(key);
+  if (it == handles_.end()) return false;
+  path = it->second;
+  return true;
+}
+
+FakeRegistry::Node* FakeRegistry::Find(const Path& path) const {
+  if (path.empty()) return nullptr;
+  const Node* node = path[0] == kMachine ? &machine_ : path[0] == kUser ? &user_ : nullptr;
+  for (std::size_t i = 1; node != nullptr && i < path.size(); ++i) {
+    auto it = node->keys.find(path[i]);
+    node = it == node->keys.end() ? nullptr : it->second.get();
+  }
+  return const_cast<Node*>(node);
+}
+
+FakeRegistry::Node* FakeRegistry::Create(const Path& path, bool& created) {
+  created = false;
+  Node* node = Find({path[0]});
+  for (std::size_t i = 1; node != nullptr && i < path.size(); ++i) {
+    auto& child = node->keys[path[i]];
+    if (child == nullptr) {
+      child = std::make_unique<Node>();
+      created = true;
+    }
+    node = child.get();
+  }
+  return node;
+}
+
+HKEY FakeRegistry::NewHandle(Path path) {
+  const HKEY key = reinterpret_cast<HKEY>(next_);
+  next_ += 4;
+  handles_[key] = std::move(path);
+  return key;
+}
+
+void FakeRegistry::SetValue(HKEY root, const std::u16string& path, const std::u16string& name,
+                            DWORD type, std::vector<std::uint8_t> data) {
+  std::lock_guard lock(mutex_);
+  Path full;
+  PathOf(root, full);
+  for (auto& part : Split(path.c_str())) full.push_back(part);
+  bool created = false;
+  Create(full, created)->values[Lower(name)] = Value{type, std::move(data)};
+}
+
+std::optional<FakeRegistry::Value> FakeRegistry::GetValue(HKEY root, const std::u16string& path,
+                                                          const std::u16string& name) const {
+  std::lock_guard lock(mutex_);
+  Path full;
+  PathOf(root, full);
+  for (auto& part : Split(path.c_str())) full.push_back(part);
+  const Node* node = Find(full);
+  if (node == nullptr) return std::nullopt;
+  auto it = node->values.find(Lower(name));
+  if (it == node->values.end()) return std::nullopt;
+  return it->second;
+}
+
+bool FakeRegistry::KeyExists(HKEY root, const std::u16string& path) const {
+  std::lock_guard lock(mutex_);
+  Path full;
+  PathOf(root, full);
+  for (auto& part : Split(path.c_str())) full.push_back(part);
+  return Find(full) != nullptr;
+}
+
+int FakeRegistry::OpenKeys() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(handles_.size());
+}
+
+LSTATUS FakeRegistry::RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD, DWORD,
+                                    HKEY* result) {
+  if (auto code = faults_.Take("RegOpenKeyExW")) return static_cast<LSTATUS>(*code);
+  std::lock_guard lock(mutex_);
+  Path path;
+  if (!PathOf(key, path) || result == nullptr) return kErrorInvalidHandle;
+  for (auto& part : Split(subKey)) path.push_back(part);
+  if (Find(path) == nullptr) return kErrorFileNotFound;
+  *result = NewHandle(std::move(path));
+  return kErrorSuccess;
+}
+
+LSTATUS FakeRegistry::RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD, char16_t*,
+                                      DWORD, DWORD, void*, HKEY* result, DWORD* disposition) {
+  if (auto code = faults_.Take("RegCreateKeyExW")) return static_cast<LSTATUS>(*code);
+  std::lock_guard lock(mutex_);
+  Path path;
+  if (!PathOf(key, path) || result == nullptr || Find(path) == nullptr) {
+    return kErrorInvalidHandle;
+  }
+  for (auto& part : Split(subKey)) path.push_back(part);
+  bool created = false;
+  Create(path, created);
+  if (disposition != nullptr) {
+    *disposition = created ? kRegCreatedNewKey : kRegOpenedExistingKey;
+  }
+  *result = NewHandle(std::move(path));
+  return kErrorSuccess;
+}
+
+LSTATUS FakeRegistry::RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD*,
+                                       DWORD* type, std::uint8_t* data, DWORD* dataSize) {
+  if (auto code = faults_.Take("RegQueryValueExW")) return static_cast<LSTATUS>(*code);
+  std::lock_guard lock(mutex_);
+  Path path;
+  if (!PathOf(key, path)) return kErrorInvalidHandle;
+  const Node* node = Find(path);
+  if (node == nullptr) return kErrorInvalidHandle;
+  auto it = node->values.find(Lower(valueName == nullptr ? u"" : valueName));
+  if (it == node->values.end()) return kErrorFileNotFound;
+  const Value& value = it->second;
+  if (type != nullptr) *type = value.type;
+  const auto size = static_cast<DWORD>(value.data.size());
+  if (data == nullptr) {
+    if (dataSize != nullptr) *dataSize = size;
+    return kErrorSuccess;
+  }
+  if (dataSize == nullptr) return kErrorInvalidParameter;
+  if (*dataSize < size) {
+    *dataSize = size;
+    return kErrorMoreData;
+  }
+  if (size != 0) std::memcpy(data, value.data.data(), size);
+  *dataSize = size;
+  return kErrorSuccess;
+}
+
+LSTATUS FakeRegistry::RegSetValueExW(HKEY key, const char16_t* valueName, DWORD, DWORD type,
+                                     const std::uint8_t* data, DWORD dataSize) {
+  if (auto code = faults_.Take("RegSetValueExW")) return static_cast<LSTATUS>(*code);
+  std::lock_guard lock(mutex_);
+  Path path;
+  if (!PathOf(key, path)) return kErrorInvalidHandle;
+  Node* node = Find(path);
+  if (node == nullptr) return kErrorInvalidHandle;
+  std::vector<std::uint8_t> bytes;
+  if (data != nullptr) bytes.assign(data, data + dataSize);
+  node->values[Lower(valueName == nullptr ? u"" : valueName)] = Value{type, std::move(bytes)};
+  return kErrorSuccess;
+}
+
+LSTATUS FakeRegistry::RegDeleteValueW(HKEY key, const char16_t* valueName) {
+  if (auto code = faults_.Take("RegDeleteValueW")) return static_cast<LSTATUS>(*code);
+  std::lock_guard lock(mutex_);
+  Path path;
+  if (!PathOf(key, path)) return kErrorInvalidHandle;
+  Node* node = Find(path);
+  if (node == nullptr) return kErrorInvalidHandle;
+  return node->values.erase(Lower(valueName == nullptr ? u"" : valueName)) != 0
+             ? kErrorSuccess
+             : static_cast<LSTATUS>(kErrorFileNotFound);
+}
+
+LSTATUS FakeRegistry::RegDeleteTreeW(HKEY key, const char16_t* subKey) {
+  if (auto code = faults_.Take("RegDeleteTreeW")) return static_cast<LSTATUS>(*code);
+  std::lock_guard lock(mutex_);
+  Path path;
+  if (!PathOf(key, path)) return kErrorInvalidHandle;
+  const Path sub = Split(subKey);
+  if (sub.empty()) {
+    Node* node = Find(path);
+    if (node == nullptr) return kErrorInvalidHandle;
+    node->keys.clear();
+    node->values.clear();
+    return kErrorSuccess;
+  }
+  for (std::size_t i = 0; i + 1 < sub.size(); ++i) path.push_back(sub[i]);
+  Node* parent = Find(path);
+  if (parent == nullptr || parent->keys.erase(sub.back()) == 0) return kErrorFileNotFound;
+  return kErrorSuccess;
+}
+
+LSTATUS FakeRegistry::RegCloseKey(HKEY key) {
+  std::lock_guard lock(mutex_);
+  if (key == HkeyLocalMachine() || key == HkeyCurrentUser()) return kErrorSuccess;
+  return handles_.erase(key) != 0 ? kErrorSuccess : static_cast<LSTATUS>(kErrorInvalidHandle);
+}
+
+}  // namespace os::fake

@@ -1,0 +1,41 @@
+// SetupAPI's device enumeration: the disk controllers and their driver
+// services.
+#pragma once
+
+#include <cstdint>
+
+#include "os/types.h"
+
+namespace os {
+
+using HDEVINFO = void*;
+
+struct Guid {
+  std::uint32_t Data1;
+  std::uint16_t Data2;
+  std::uint16_t Data3;
+  std::uint8_t Data4[8];
+};
+
+// SP_DEVINFO_DATA; cbSize is the size of the platform's structure.
+struct DevInfoData {
+  DWORD cbSize;
+  Guid ClassGuid;
+  DWORD DevInst;
+  std::uintptr_t Reserved;
+};
+
+class Setup {
+ public:
+  virtual ~Setup() = default;
+  virtual HDEVINFO SetupDiGetClassDevsW(const Guid* classGuid, const char16_t* enumerator,
+                                        void* parent, DWORD flags) = 0;
+  virtual BOOL SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, DevInfoData* data) = 0;
+  virtual BOOL SetupDiGetDeviceRegistryPropertyW(HDEVINFO set, DevInfoData* data,
+                                                 DWORD property, DWORD* regType,
+                                                 std::uint8_t* buffer, DWORD bufferSize,
+                                                 DWORD* requiredSize) = 0;
+  virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) = 0;
+};
+
+}  // namespace os
