@@ -139,4 +139,14 @@ std::u16string Format(FormatString<std::type_identity_t<Args>...> format,
   return format_detail::Render(format.text(), packed.data(), packed.size());
 }
 
+// A format known only at run time (a string-table text): checked against
+// the arguments as it is used; a text that does not match them is returned
+// as it stands instead of being filled in.
+template <class... Args>
+std::u16string FormatLoaded(std::u16string_view format, const Args&... args) {
+  if (!FormatAccepts<Args...>(format)) return std::u16string(format);
+  const std::array<format_detail::Arg, sizeof...(Args)> packed{format_detail::MakeArg(args)...};
+  return format_detail::Render(format, packed.data(), packed.size());
+}
+
 }  // namespace app

@@ -78,4 +78,24 @@ struct DeviceHandleTraits {
 
 using UniqueDeviceHandle = ScopedHandle<DeviceHandleTraits>;
 
+// Registry keys opened or created through the registry area.
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle Empty() { return nullptr; }
+  static bool IsEmpty(Handle h) { return h == nullptr; }
+  static void Close(Handle h) { Sys().registry.RegCloseKey(h); }
+};
+
+using UniqueRegistryKey = ScopedHandle<RegistryKeyTraits>;
+
+// SetupAPI device information sets.
+struct DeviceInfoSetTraits {
+  using Handle = HDEVINFO;
+  static Handle Empty() { return InvalidHandleValue(); }
+  static bool IsEmpty(Handle h) { return h == nullptr || h == InvalidHandleValue(); }
+  static void Close(Handle h) { Sys().setup.SetupDiDestroyDeviceInfoList(h); }
+};
+
+using UniqueDeviceInfoSet = ScopedHandle<DeviceInfoSetTraits>;
+
 }  // namespace os

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "os/constants.h"
+#include "os/process.h"
+#include "os/registry.h"
 
 #define VX_SAME(ours, sdk) static_assert((ours) == (sdk), #sdk)
 
@@ -125,3 +127,36 @@ VX_SAME(os::kBusTypeAta, BusTypeAta);
 VX_SAME(os::kBusTypeUsb, BusTypeUsb);
 VX_SAME(os::kBusTypeRaid, BusTypeRAID);
 VX_SAME(os::kBusTypeSata, BusTypeSata);
+
+VX_SAME(os::kRegSz, REG_SZ);
+VX_SAME(os::kRegBinary, REG_BINARY);
+VX_SAME(os::kRegDword, REG_DWORD);
+VX_SAME(os::kRegMultiSz, REG_MULTI_SZ);
+VX_SAME(os::kKeyRead, KEY_READ);
+VX_SAME(os::kKeyWrite, KEY_WRITE);
+VX_SAME(os::kKeyAllAccess, KEY_ALL_ACCESS);
+VX_SAME(os::kRegCreatedNewKey, REG_CREATED_NEW_KEY);
+VX_SAME(os::kRegOpenedExistingKey, REG_OPENED_EXISTING_KEY);
+VX_SAME(os::kErrorMoreData, ERROR_MORE_DATA);
+VX_SAME(os::kErrorNoMoreItems, ERROR_NO_MORE_ITEMS);
+VX_SAME(os::kTokenAdjustPrivileges, TOKEN_ADJUST_PRIVILEGES);
+VX_SAME(os::kTokenQuery, TOKEN_QUERY);
+VX_SAME(os::kSePrivilegeEnabled, SE_PRIVILEGE_ENABLED);
+VX_SAME(os::kErrorNotAllAssigned, ERROR_NOT_ALL_ASSIGNED);
+VX_SAME(os::kEwxReboot, EWX_REBOOT);
+VX_SAME(os::kEwxForce, EWX_FORCE);
+VX_SAME(os::kShutdownReasonPlannedHardwareDisk,
+        SHTDN_REASON_FLAG_PLANNED | SHTDN_REASON_MAJOR_HARDWARE | SHTDN_REASON_MINOR_DISK);
+VX_SAME(os::kMbOk, MB_OK);
+VX_SAME(os::kMbYesNo, MB_YESNO);
+VX_SAME(os::kMbIconError, MB_ICONERROR);
+VX_SAME(os::kMbIconExclamation, MB_ICONEXCLAMATION);
+VX_SAME(os::kMbIconInformation, MB_ICONINFORMATION);
+VX_SAME(os::kIdOk, IDOK);
+VX_SAME(os::kIdYes, IDYES);
+VX_SAME(os::kIdNo, IDNO);
+VX_SAME(os::kStartupInfoSize, sizeof(STARTUPINFOW));
+VX_SAME(os::kStartfUseShowWindow, STARTF_USESHOWWINDOW);
+VX_SAME(os::kSwHide, SW_HIDE);
+VX_SAME(os::kSwShowNormal, SW_SHOWNORMAL);
+VX_SAME(os::kInfinite, INFINITE);

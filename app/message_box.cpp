@@ -1,0 +1,20 @@
+#include "app/message_box.h"
+
+#include "app/string_table.h"
+#include "os/system.h"
+
+namespace app {
+
+int ShowMessage(const std::u16string& text, os::UINT type) {
+  std::u16string caption;
+  LoadAppString(IDS_APP_TITLE, caption);
+  return os::Sys().messages.MessageBoxW(nullptr, text.c_str(), caption.c_str(), type);
+}
+
+int ShowStringMessage(os::UINT id, os::UINT type) {
+  std::u16string text;
+  LoadAppString(id, text);
+  return ShowMessage(text, type);
+}
+
+}  // namespace app
