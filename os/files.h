@@ -29,6 +29,9 @@ class Files {
                                 std::int64_t* newFilePointer,
                                 DWORD moveMethod) = 0;
   virtual BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) = 0;
+  virtual BOOL CopyFileW(const char16_t* existing, const char16_t* newFile,
+                         BOOL failIfExists) = 0;
+  virtual BOOL DeleteFileW(const char16_t* name) = 0;
   virtual BOOL CloseHandle(HANDLE object) = 0;
 };
 

@@ -40,6 +40,9 @@ class Process {
   // Called through the address GetProcAddress gave.
   virtual BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) = 0;
   virtual BOOL BlockInput(BOOL block) = 0;
+  // WOW64 file-system redirection, through the addresses GetProcAddress gave.
+  virtual BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) = 0;
+  virtual BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) = 0;
 
   virtual BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
                               void* processAttributes, void* threadAttributes,

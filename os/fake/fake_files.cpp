@@ -276,6 +276,41 @@ BOOL FakeFiles::GetFileSizeEx(HANDLE file, std::int64_t* size) {
   return kTrue;
 }
 
+BOOL FakeFiles::CopyFileW(const char16_t* existing, const char16_t* newFile,
+                          BOOL failIfExists) {
+  if (auto code = faults_.Take("CopyFileW")) return Fail(*code);
+  std::lock_guard lock(mutex_);
+  if (existing == nullptr || newFile == nullptr) return Fail(kErrorInvalidParameter);
+  auto source = files_.find(KeyOf(existing));
+  if (source == files_.end()) return Fail(kErrorFileNotFound);
+  const std::u16string target = KeyOf(newFile);
+  if (folders_.count(ParentOf(target)) == 0) return Fail(kErrorPathNotFound);
+  auto it = files_.find(target);
+  if (it != files_.end() && failIfExists) return Fail(kErrorFileExists);
+  for (const auto& [handle, open] : handles_) {
+    if (open.key == target) return Fail(kErrorSharingViolation);
+  }
+  auto node = std::make_shared<Node>();
+  node->bytes = source->second->bytes;
+  files_[target] = std::move(node);
+  return kTrue;
+}
+
+BOOL FakeFiles::DeleteFileW(const char16_t* name) {
+  if (auto code = faults_.Take("DeleteFileW")) return Fail(*code);
+  std::lock_guard lock(mutex_);
+  if (name == nullptr) return Fail(kErrorInvalidParameter);
+  const std::u16string key = KeyOf(name);
+  if (files_.count(key) == 0) {
+    return Fail(folders_.count(ParentOf(key)) == 0 ? kErrorPathNotFound : kErrorFileNotFound);
+  }
+  for (const auto& [handle, open] : handles_) {
+    if (open.key == key) return Fail(kErrorSharingViolation);
+  }
+  files_.erase(key);
+  return kTrue;
+}
+
 BOOL FakeFiles::CloseHandle(HANDLE object) {
   if (auto code = faults_.Take("CloseHandle")) return Fail(*code);
   std::lock_guard lock(mutex_);

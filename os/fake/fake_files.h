@@ -56,6 +56,9 @@ class FakeFiles final : public Files {
                         std::int64_t* newFilePointer,
                         DWORD moveMethod) override;
   BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
+  BOOL CopyFileW(const char16_t* existing, const char16_t* newFile,
+                 BOOL failIfExists) override;
+  BOOL DeleteFileW(const char16_t* name) override;
   BOOL CloseHandle(HANDLE object) override;
 
  private:

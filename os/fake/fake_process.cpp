@@ -10,7 +10,7 @@ namespace os::fake {
 namespace {
 
 HMODULE const kKernel32 = reinterpret_cast<HMODULE>(0x7FE00000);
-char kIsWow64Routine;
+char kIsWow64Routine, kDisableRoutine, kRevertRoutine;
 
 }  // namespace
 
@@ -29,9 +29,10 @@ HMODULE FakeProcess::GetModuleHandleW(const char16_t* moduleName) {
 }
 
 ProcAddress FakeProcess::GetProcAddress(HMODULE module, const char* name) {
-  if (module == kKernel32 && wow64Present_ && name != nullptr &&
-      std::strcmp(name, "IsWow64Process") == 0) {
-    return &kIsWow64Routine;
+  if (module == kKernel32 && wow64Present_ && name != nullptr) {
+    if (std::strcmp(name, "IsWow64Process") == 0) return &kIsWow64Routine;
+    if (std::strcmp(name, "Wow64DisableWow64FsRedirection") == 0) return &kDisableRoutine;
+    if (std::strcmp(name, "Wow64RevertWow64FsRedirection") == 0) return &kRevertRoutine;
   }
   errors_.SetLastError(kErrorProcNotFound);
   return nullptr;
@@ -142,6 +143,31 @@ BOOL FakeProcess::BlockInput(BOOL block) {
   std::lock_guard lock(mutex_);
   blockCalls_.push_back(block);
   inputBlocked_.store(block != kFalse);
+  return kTrue;
+}
+
+BOOL FakeProcess::Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) {
+  if (auto code = faults_.Take("Wow64DisableWow64FsRedirection")) {
+    errors_.SetLastError(*code);
+    return kFalse;
+  }
+  if (routine != &kDisableRoutine || oldValue == nullptr) {
+    errors_.SetLastError(kErrorInvalidParameter);
+    return kFalse;
+  }
+  *oldValue = &kRevertRoutine;
+  redirectionOff_ = true;
+  ++redirectionSwitches;
+  return kTrue;
+}
+
+BOOL FakeProcess::Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) {
+  if (routine != &kRevertRoutine || oldValue != &kRevertRoutine) {
+    errors_.SetLastError(kErrorInvalidParameter);
+    return kFalse;
+  }
+  redirectionOff_ = false;
+  ++redirectionSwitches;
   return kTrue;
 }
 

@@ -25,6 +25,9 @@ class FakeProcess final : public Process {
     wow64_ = wow64;
   }
   bool InputBlocked() const { return inputBlocked_.load(); }
+  // Whether WOW64 redirection is switched off now, and how often it was.
+  bool RedirectionOff() const { return redirectionOff_; }
+  int redirectionSwitches = 0;
   std::vector<BOOL> BlockInputCalls() const;
 
   // Processes started: what CreateProcessW was given.
@@ -57,6 +60,8 @@ class FakeProcess final : public Process {
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
   BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
   BOOL BlockInput(BOOL block) override;
+  BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) override;
+  BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) override;
 
  private:
   Errors& errors_;
@@ -64,6 +69,7 @@ class FakeProcess final : public Process {
   bool wow64Present_ = true;
   bool wow64_ = false;
   std::atomic<bool> inputBlocked_{false};
+  bool redirectionOff_ = false;
   mutable std::mutex mutex_;
   std::vector<BOOL> blockCalls_;
   std::vector<Started> started_;

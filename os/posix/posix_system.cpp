@@ -202,6 +202,16 @@ BOOL PosixFiles::GetFileSizeEx(HANDLE file, std::int64_t* size) {
   return kTrue;
 }
 
+BOOL PosixFiles::CopyFileW(const char16_t*, const char16_t*, BOOL) {
+  errors_.SetLastError(120);  // ERROR_CALL_NOT_IMPLEMENTED: the tool copies nothing
+  return kFalse;
+}
+
+BOOL PosixFiles::DeleteFileW(const char16_t* name) {
+  if (name == nullptr) return kFalse;
+  return unlink(NativePath(name).c_str()) == 0 ? kTrue : FailWithErrno();
+}
+
 BOOL PosixFiles::CloseHandle(HANDLE object) {
   return close(FdOf(object)) == 0 ? kTrue : FailWithErrno();
 }
@@ -405,6 +415,16 @@ DWORD PosixProcess::GetEnvironmentVariableW(const char16_t* name, char16_t* buff
   if (length + 1 > size) return length + 1;
   for (DWORD i = 0; i <= length; ++i) buffer[i] = static_cast<unsigned char>(value[i]);
   return length;
+}
+
+BOOL PosixProcess::Wow64DisableWow64FsRedirection(ProcAddress, void**) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
+}
+
+BOOL PosixProcess::Wow64RevertWow64FsRedirection(ProcAddress, void*) {
+  errors_.SetLastError(kNotImplemented);
+  return kFalse;
 }
 
 BOOL PosixProcess::CloseHandle(HANDLE) {

@@ -36,6 +36,9 @@ class PosixFiles final : public Files {
                         std::int64_t* newFilePointer,
                         DWORD moveMethod) override;
   BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
+  BOOL CopyFileW(const char16_t* existing, const char16_t* newFile,
+                 BOOL failIfExists) override;
+  BOOL DeleteFileW(const char16_t* name) override;
   BOOL CloseHandle(HANDLE object) override;
 
  private:
@@ -138,6 +141,8 @@ class PosixProcess final : public Process {
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
   BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
   BOOL BlockInput(BOOL block) override;
+  BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) override;
+  BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) override;
   BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
                       void* processAttributes, void* threadAttributes, BOOL inheritHandles,
                       DWORD creationFlags, void* environment,

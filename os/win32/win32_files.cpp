@@ -67,6 +67,13 @@ BOOL Win32Files::GetFileSizeEx(HANDLE file, std::int64_t* size) {
   return ok;
 }
 
+BOOL Win32Files::CopyFileW(const char16_t* existing, const char16_t* newFile,
+                           BOOL failIfExists) {
+  return ::CopyFileW(Wide(existing), Wide(newFile), failIfExists);
+}
+
+BOOL Win32Files::DeleteFileW(const char16_t* name) { return ::DeleteFileW(Wide(name)); }
+
 BOOL Win32Files::CloseHandle(HANDLE object) { return ::CloseHandle(object); }
 
 }  // namespace os::win32

@@ -72,4 +72,14 @@ DWORD Win32Process::GetEnvironmentVariableW(const char16_t* name, char16_t* buff
 
 BOOL Win32Process::CloseHandle(HANDLE object) { return ::CloseHandle(object); }
 
+BOOL Win32Process::Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) {
+  using Disable = ::BOOL(WINAPI*)(PVOID*);
+  return reinterpret_cast<Disable>(routine)(oldValue);
+}
+
+BOOL Win32Process::Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) {
+  using Revert = ::BOOL(WINAPI*)(PVOID);
+  return reinterpret_cast<Revert>(routine)(oldValue);
+}
+
 }  // namespace os::win32

@@ -31,6 +31,9 @@ class Win32Files final : public Files {
                         std::int64_t* newFilePointer,
                         DWORD moveMethod) override;
   BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
+  BOOL CopyFileW(const char16_t* existing, const char16_t* newFile,
+                 BOOL failIfExists) override;
+  BOOL DeleteFileW(const char16_t* name) override;
   BOOL CloseHandle(HANDLE object) override;
 };
 
@@ -110,6 +113,8 @@ class Win32Process final : public Process {
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
   BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
   BOOL BlockInput(BOOL block) override;
+  BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) override;
+  BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) override;
   BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
                       void* processAttributes, void* threadAttributes, BOOL inheritHandles,
                       DWORD creationFlags, void* environment,
