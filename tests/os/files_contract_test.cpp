@@ -177,5 +177,28 @@ TEST_F(FilesContract, ModulePathIsCutToAShortBuffer) {
   EXPECT_TRUE(cut[4] == u'\0' || cut[4] == full[4]);
 }
 
+TEST_F(FilesContract, CopyOverwritesOnlyWhenAskedAndDeleteRemoves) {
+  const auto source = PathOf(u"source.bin");
+  const auto target = PathOf(u"target.bin");
+  HANDLE h = Open(source, os::kGenericWrite, 0, os::kCreateAlways);
+  DWORD written = 0;
+  sys().files.WriteFile(h, "new", 3, &written, nullptr);
+  Close(h);
+  h = Open(target, os::kGenericWrite, 0, os::kCreateAlways);
+  sys().files.WriteFile(h, "old", 3, &written, nullptr);
+  Close(h);
+  EXPECT_EQ(sys().files.CopyFileW(source.c_str(), target.c_str(), os::kTrue), os::kFalse);
+  EXPECT_EQ(LastError(), os::kErrorFileExists);
+  EXPECT_EQ(ReadAll(target), "old");
+  EXPECT_NE(sys().files.CopyFileW(source.c_str(), target.c_str(), os::kFalse), os::kFalse);
+  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_EQ(sys().files.CopyFileW(PathOf(u"none.bin").c_str(), target.c_str(), os::kFalse),
+            os::kFalse);
+  EXPECT_EQ(LastError(), os::kErrorFileNotFound);
+  EXPECT_NE(sys().files.DeleteFileW(target.c_str()), os::kFalse);
+  EXPECT_EQ(sys().files.DeleteFileW(target.c_str()), os::kFalse);
+  EXPECT_EQ(LastError(), os::kErrorFileNotFound);
+}
+
 }  // namespace
 }  // namespace contract

@@ -21,5 +21,18 @@ TEST_F(ProcessContract, IsWow64ProcessIsFoundInKernel32AndAnswers) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorProcNotFound);
 }
 
+TEST_F(ProcessContract, RedirectionSwitchesOffAndBack) {
+  auto& process = sys().process;
+  const os::HMODULE kernel32 = process.GetModuleHandleW(u"kernel32");
+  const os::ProcAddress disable =
+      process.GetProcAddress(kernel32, "Wow64DisableWow64FsRedirection");
+  const os::ProcAddress revert = process.GetProcAddress(kernel32, "Wow64RevertWow64FsRedirection");
+  ASSERT_NE(disable, nullptr);
+  ASSERT_NE(revert, nullptr);
+  void* old = nullptr;
+  ASSERT_NE(process.Wow64DisableWow64FsRedirection(disable, &old), os::kFalse);
+  EXPECT_NE(process.Wow64RevertWow64FsRedirection(revert, old), os::kFalse);
+}
+
 }  // namespace
 }  // namespace contract
