@@ -31,4 +31,21 @@ class VscInterface {
   virtual ~VscInterface() = default;
 };
 
+// Runs the `steps` of an exchange after a successful Enable. When one
+// throws, the drive is switched back out of vendor mode first (best effort:
+// a failure to leave it must not hide the one that got here), then the
+// exception goes on unchanged.
+template <class Steps>
+void WhileInVendorMode(VscInterface& channel, Steps&& steps) {
+  try {
+    steps();
+  } catch (...) {
+    try {
+      channel.Disable();
+    } catch (...) {
+    }
+    throw;
+  }
+}
+
 }  // namespace tessel

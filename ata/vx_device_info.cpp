@@ -89,7 +89,7 @@ std::string VxVscImpl5AtaDeviceInfo::ReadInfoRecord(std::uint16_t selector) {
   channel->Enable();
   CheckLastCommand("enable");
   std::vector<std::uint8_t> record;
-  try {
+  WhileInVendorMode(*channel, [&] {
     const vsc::KeySector key =
         vsc::MakeKeySector(vsc::kActionInfoRecord, kInfoRecordFunction, selector);
     const std::uint16_t sectors = channel->WriteKeySector(key.data(), vsc::kSectorSize);
@@ -104,15 +104,7 @@ std::string VxVscImpl5AtaDeviceInfo::ReadInfoRecord(std::uint16_t selector) {
                         vsc::kSectorSize);
       CheckLastCommand("read data");
     }
-  } catch (...) {
-    // Leave vendor mode before the failure goes on; a failure to leave it
-    // must not hide the one that got us here.
-    try {
-      channel->Disable();
-    } catch (...) {
-    }
-    throw;
-  }
+  });
   channel->Disable();
   CheckLastCommand("disable");
   return ParseInfoRecord(record.data(), static_cast<std::uint32_t>(record.size()));

@@ -57,9 +57,8 @@ app::ErrorInfoPtr CDrive::FillVxData() {
   return result;
 }
 
-// Enable, read the physical-parameters block, disable. A step that fails
-// after a successful enable switches the drive back out of vendor mode
-// (best effort) before its failure goes on.
+// Enable, read the physical-parameters block, disable; a failing read
+// leaves vendor mode first.
 std::unique_ptr<tessel::VxDeviceInfo> CDrive::CreateVendorInfo() {
   tessel::AtaInterface& drive = *AtaTransport;
   std::unique_ptr<tessel::VscInterface> channel = drive.CreateVsc();
@@ -68,16 +67,10 @@ std::unique_ptr<tessel::VxDeviceInfo> CDrive::CreateVendorInfo() {
   channel->Enable();
   Check(drive, "enable");
   std::uint8_t block[kBlock] = {};
-  try {
+  tessel::WhileInVendorMode(*channel, [&] {
     channel->ReadPhysParams(block, kBlock);
     Check(drive, "read phy params");
-  } catch (...) {
-    try {
-      channel->Disable();
-    } catch (...) {
-    }
-    throw;
-  }
+  });
   channel->Disable();
   Check(drive, "disable");
   channel.reset();

@@ -7,6 +7,7 @@
 
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
+#include "tests/support/utf16.h"
 
 namespace app {
 namespace {
@@ -14,14 +15,6 @@ namespace {
 constexpr char16_t kFolder[] = u"C:\\Program Files\\Veltrax";
 constexpr char16_t kExe[] = u"C:\\Program Files\\Veltrax\\VLXFMWizardApp.exe";
 constexpr char16_t kLog[] = u"C:\\Program Files\\Veltrax\\VLXFMUpdate.log";
-
-std::u16string AsUtf16(const std::vector<std::uint8_t>& bytes) {
-  std::u16string text;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    text += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
-  }
-  return text;
-}
 
 class LogTest : public testing::Test {
  protected:
@@ -32,7 +25,7 @@ class LogTest : public testing::Test {
   }
   ~LogTest() override { CloseLog(); }
 
-  std::u16string LogText() { return AsUtf16(fake_.files.Contents(kLog)); }
+  std::u16string LogText() { return testing_support::Utf16Of(fake_.files.Contents(kLog)); }
 
   os::fake::ScopedFakeSystem fake_;
 };
@@ -126,7 +119,7 @@ TEST_F(LogTest, AnExecutableInADriveRootLogsInTheRoot) {
   fake_.files.SetModulePath(u"C:\\VLXFMWizardApp.exe");
   OpenLog(nullptr);
   WriteLogLine(u"root");
-  EXPECT_EQ(AsUtf16(fake_.files.Contents(u"C:\\VLXFMUpdate.log")),
+  EXPECT_EQ(testing_support::Utf16Of(fake_.files.Contents(u"C:\\VLXFMUpdate.log")),
             u"root\r\n");
 }
 

@@ -6,6 +6,7 @@
 #include "app/string_table.h"
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
+#include "tests/support/utf16.h"
 
 namespace app {
 namespace {
@@ -21,11 +22,7 @@ class PowerTest : public testing::Test {
   ~PowerTest() override { CloseLog(); }
   std::u16string Log() {
     const auto bytes = fake.files.Contents(u"C:\\app\\VLXFMUpdate.log");
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
-    }
-    return text;
+    return testing_support::Utf16Of(bytes);
   }
   os::fake::ScopedFakeSystem fake;
 };

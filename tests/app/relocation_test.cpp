@@ -6,6 +6,7 @@
 #include "app/string_table.h"
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
+#include "tests/support/utf16.h"
 
 namespace app {
 namespace {
@@ -29,11 +30,7 @@ class Relocation : public testing::Test {
   }
   std::u16string Log() {
     const auto bytes = fake.files.Contents(u"E:\\package\\VLXFMUpdate.log");
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
-    }
-    return text;
+    return testing_support::Utf16Of(bytes);
   }
   void ExpectFailureBox() {
     ASSERT_EQ(fake.messages.Boxes().size(), 1u);
@@ -107,11 +104,7 @@ TEST_F(Relocation, FailuresAndTheirLogLines) {
     PrepareAndLaunchWizard();
     CloseLog();
     const auto bytes = local.files.Contents(u"E:\\package\\VLXFMUpdate.log");
-    std::u16string log;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      log += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
-    }
-    EXPECT_EQ(log, c.log);
+    EXPECT_EQ(testing_support::Utf16Of(bytes), c.log);
     EXPECT_EQ(local.process.Processes().size(), c.started);
     ASSERT_EQ(local.messages.Boxes().size(), 1u);
     EXPECT_EQ(local.messages.Boxes()[0].text, u"Application initialization failed.");

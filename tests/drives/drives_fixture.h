@@ -11,6 +11,7 @@
 #include "app/string_table.h"
 #include "drives/enumerate.h"
 #include "tests/sim/sim_fixture.h"
+#include "tests/support/utf16.h"
 
 namespace drives_testing {
 
@@ -43,11 +44,7 @@ class DrivesTest : public ::testing::Test {
 
   std::u16string Log() {
     const auto bytes = sim_->fake().files.Contents(u"C:\\app\\VLXFMUpdate.log");
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
-    }
-    return text;
+    return testing_support::Utf16Of(bytes);
   }
   bool LogHas(const std::u16string& text) { return Log().find(text) != std::u16string::npos; }
 
