@@ -169,6 +169,22 @@ void AtaDrive::SendData(AtaProtocol protocol, Taskfile& taskfile,
   ExecuteCommand(protocol, taskfile, const_cast<std::uint8_t*>(data), size);
 }
 
+// A data-in command: its buffer rule before anything is sent, the buffer
+// zeroed where the command asks for it, then the call.
+void AtaDrive::ReadCommand(AtaProtocol protocol, Taskfile taskfile, std::uint8_t* buffer,
+                           std::uint32_t size, std::uint64_t needed, bool zeroed,
+                           const char* message) {
+  Require(HasBuffer(buffer, size) && size >= needed, message);
+  if (zeroed) Zero(buffer, size);
+  ExecuteCommand(protocol, taskfile, buffer, size);
+}
+
+void AtaDrive::WriteCommand(AtaProtocol protocol, Taskfile taskfile, const std::uint8_t* data,
+                            std::uint32_t size, std::uint64_t needed, const char* message) {
+  Require(HasBuffer(data, size) && size >= needed, message);
+  SendData(protocol, taskfile, data, size);
+}
+
 void AtaDrive::SendNonData(AtaProtocol protocol, Taskfile taskfile) {
   ExecuteCommand(protocol, taskfile, nullptr, 0);
 }
@@ -226,60 +242,42 @@ std::uint8_t AtaDrive::DownloadMicrocode(std::uint8_t subcommand,
 
 void AtaDrive::ReadDma(std::uint32_t lba, std::uint8_t count,
                        std::uint8_t* buffer, std::uint32_t size) {
-  Require(HasBuffer(buffer, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Zero(buffer, size);
-  Taskfile t = Address28(kReadDma, lba, count);
-  ExecuteCommand(AtaProtocol::DmaIn, t, buffer, size);
+  ReadCommand(AtaProtocol::DmaIn, Address28(kReadDma, lba, count), buffer, size,
+              SectorBytes(count), true, "buffer is too small");
 }
 
 void AtaDrive::ReadDmaExt(std::uint64_t lba, std::uint16_t count,
                           std::uint8_t* buffer, std::uint32_t size) {
-  Require(HasBuffer(buffer, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Zero(buffer, size);
-  Taskfile t = Address64(kReadDmaExt, lba, count);
-  ExecuteCommand(AtaProtocol::DmaInExt, t, buffer, size);
+  ReadCommand(AtaProtocol::DmaInExt, Address64(kReadDmaExt, lba, count), buffer, size,
+              SectorBytes(count), true, "buffer is too small");
 }
 
 void AtaDrive::ReadLogDmaExt(std::uint16_t features, std::uint8_t logAddress,
                              std::uint16_t pageNumber, std::uint16_t pageCount,
                              std::uint8_t* buffer, std::uint32_t size) {
-  Require(HasBuffer(buffer, size) &&
-              size >= std::uint64_t{pageCount} * kSectorSize,
-          "buffer is too small");
-  Taskfile t =
-      LogAddress(kReadLogDmaExt, features, logAddress, pageNumber, pageCount);
-  ExecuteCommand(AtaProtocol::DmaInExt, t, buffer, size);
+  ReadCommand(AtaProtocol::DmaInExt,
+              LogAddress(kReadLogDmaExt, features, logAddress, pageNumber, pageCount), buffer,
+              size, std::uint64_t{pageCount} * kSectorSize, false, "buffer is too small");
 }
 
 void AtaDrive::ReadLogExt(std::uint16_t features, std::uint8_t logAddress,
                           std::uint16_t pageNumber, std::uint16_t pageCount,
                           std::uint8_t* buffer, std::uint32_t size) {
-  Require(HasBuffer(buffer, size) &&
-              size >= std::uint64_t{pageCount} * kSectorSize,
-          "buffer is too small");
-  Taskfile t =
-      LogAddress(kReadLogExt, features, logAddress, pageNumber, pageCount);
-  ExecuteCommand(AtaProtocol::PioInExt, t, buffer, size);
+  ReadCommand(AtaProtocol::PioInExt,
+              LogAddress(kReadLogExt, features, logAddress, pageNumber, pageCount), buffer,
+              size, std::uint64_t{pageCount} * kSectorSize, false, "buffer is too small");
 }
 
 void AtaDrive::ReadSectors(std::uint32_t lba, std::uint8_t count,
                            std::uint8_t* buffer, std::uint32_t size) {
-  Require(HasBuffer(buffer, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Zero(buffer, size);
-  Taskfile t = Address28(kReadSectors, lba, count);
-  ExecuteCommand(AtaProtocol::PioIn, t, buffer, size);
+  ReadCommand(AtaProtocol::PioIn, Address28(kReadSectors, lba, count), buffer, size,
+              SectorBytes(count), true, "buffer is too small");
 }
 
 void AtaDrive::ReadSectorsExt(std::uint64_t lba, std::uint16_t count,
                               std::uint8_t* buffer, std::uint32_t size) {
-  Require(HasBuffer(buffer, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Zero(buffer, size);
-  Taskfile t = Address64(kReadSectorsExt, lba, count);
-  ExecuteCommand(AtaProtocol::PioInExt, t, buffer, size);
+  ReadCommand(AtaProtocol::PioInExt, Address64(kReadSectorsExt, lba, count), buffer, size,
+              SectorBytes(count), true, "buffer is too small");
 }
 
 void AtaDrive::ReadVerifySectors(std::uint32_t lba, std::uint8_t count) {
@@ -293,57 +291,43 @@ void AtaDrive::ReadVerifySectorsExt(std::uint64_t lba, std::uint16_t count) {
 
 void AtaDrive::WriteDma(std::uint32_t lba, std::uint8_t count,
                         const std::uint8_t* data, std::uint32_t size) {
-  Require(HasBuffer(data, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Taskfile t = Address28(kWriteDma, lba, count);
-  SendData(AtaProtocol::DmaOut, t, data, size);
+  WriteCommand(AtaProtocol::DmaOut, Address28(kWriteDma, lba, count), data, size,
+               SectorBytes(count), "buffer is too small");
 }
 
 void AtaDrive::WriteDmaExt(std::uint64_t lba, std::uint16_t count,
                            const std::uint8_t* data, std::uint32_t size) {
-  Require(HasBuffer(data, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Taskfile t = Address64(kWriteDmaExt, lba, count);
-  SendData(AtaProtocol::DmaOutExt, t, data, size);
+  WriteCommand(AtaProtocol::DmaOutExt, Address64(kWriteDmaExt, lba, count), data, size,
+               SectorBytes(count), "buffer is too small");
 }
 
 void AtaDrive::WriteLogDmaExt(std::uint16_t features, std::uint8_t logAddress,
                               std::uint16_t pageNumber,
                               std::uint16_t pageCount,
                               const std::uint8_t* data, std::uint32_t size) {
-  Require(HasBuffer(data, size) &&
-              size >= std::uint64_t{pageCount} * kSectorSize,
-          "buffer size is too small");
-  Taskfile t =
-      LogAddress(kWriteLogDmaExt, features, logAddress, pageNumber, pageCount);
-  SendData(AtaProtocol::DmaOutExt, t, data, size);
+  WriteCommand(AtaProtocol::DmaOutExt,
+               LogAddress(kWriteLogDmaExt, features, logAddress, pageNumber, pageCount), data,
+               size, std::uint64_t{pageCount} * kSectorSize, "buffer size is too small");
 }
 
 void AtaDrive::WriteLogExt(std::uint16_t features, std::uint8_t logAddress,
                            std::uint16_t pageNumber, std::uint16_t pageCount,
                            const std::uint8_t* data, std::uint32_t size) {
-  Require(HasBuffer(data, size) &&
-              size >= std::uint64_t{pageCount} * kSectorSize,
-          "buffer size is too small");
-  Taskfile t =
-      LogAddress(kWriteLogExt, features, logAddress, pageNumber, pageCount);
-  SendData(AtaProtocol::PioOutExt, t, data, size);
+  WriteCommand(AtaProtocol::PioOutExt,
+               LogAddress(kWriteLogExt, features, logAddress, pageNumber, pageCount), data,
+               size, std::uint64_t{pageCount} * kSectorSize, "buffer size is too small");
 }
 
 void AtaDrive::WriteSectors(std::uint32_t lba, std::uint8_t count,
                             const std::uint8_t* data, std::uint32_t size) {
-  Require(HasBuffer(data, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Taskfile t = Address28(kWriteSectors, lba, count);
-  SendData(AtaProtocol::PioOut, t, data, size);
+  WriteCommand(AtaProtocol::PioOut, Address28(kWriteSectors, lba, count), data, size,
+               SectorBytes(count), "buffer is too small");
 }
 
 void AtaDrive::WriteSectorsExt(std::uint64_t lba, std::uint16_t count,
                                const std::uint8_t* data, std::uint32_t size) {
-  Require(HasBuffer(data, size) && size >= SectorBytes(count),
-          "buffer is too small");
-  Taskfile t = Address64(kWriteSectorsExt, lba, count);
-  SendData(AtaProtocol::PioOutExt, t, data, size);
+  WriteCommand(AtaProtocol::PioOutExt, Address64(kWriteSectorsExt, lba, count), data, size,
+               SectorBytes(count), "buffer is too small");
 }
 
 void AtaDrive::SmartDisableOperations() {

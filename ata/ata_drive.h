@@ -103,6 +103,11 @@ class AtaDrive : public AtaInterface {
   void SendData(AtaProtocol protocol, Taskfile& taskfile,
                 const std::uint8_t* data, std::uint32_t size);
   void SendNonData(AtaProtocol protocol, Taskfile taskfile);
+  void ReadCommand(AtaProtocol protocol, Taskfile taskfile, std::uint8_t* buffer,
+                   std::uint32_t size, std::uint64_t needed, bool zeroed,
+                   const char* message);
+  void WriteCommand(AtaProtocol protocol, Taskfile taskfile, const std::uint8_t* data,
+                    std::uint32_t size, std::uint64_t needed, const char* message);
   std::uint64_t SectorBytes(std::uint32_t count);
 
   Taskfile lastTaskfile_{};
