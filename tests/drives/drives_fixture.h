@@ -35,7 +35,10 @@ class DrivesTest : public ::testing::Test {
     fake.files.SetModulePath(u"C:\\app\\VLXFMWizardApp.exe");
     app::Settings().moduleFolder = u"C:\\app";
     app::OpenLog(nullptr);
-    tracePath_ = ::testing::TempDir() + "drives_trace.txt";
+    // Tests run side by side: each its own trace file.
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    tracePath_ = ::testing::TempDir() + "trace_" + test->test_suite_name() + "_" +
+                 test->name() + ".txt";
     sim_->machine().TraceTo(tracePath_);
   }
   ~DrivesTest() override { app::CloseLog(); }
