@@ -87,9 +87,11 @@ TEST_F(UpdateRun, NoDriveSelectedLoadsAndRemovesTheDriver) {
 }
 
 TEST_F(UpdateRun, TheSecondDriveFailsAndTheThirdIsNeverAnnounced) {
-  LoadWithPackage(R"({"driverSegmentDelayMs": 2, "drives": [
+  // Small segments with a pause after each: the 10 ms poller sees the bar
+  // between 0 and 100.
+  LoadWithPackage(R"({"driverSegmentDelayMs": 25, "drives": [
       {"number": 0, "serial": "VX3"},
-      {"number": 1, "serial": "VX1"},
+      {"number": 1, "serial": "VX1", "transferMaxBlocks": 16},
       {"number": 2, "serial": "VX2", "faults": [{"on": "download", "status": 81, "error": 4}]}]})");
   const DriveList drives = Enumerate();
   ASSERT_EQ(drives.size(), 3u);
