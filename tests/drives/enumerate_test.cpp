@@ -71,6 +71,15 @@ TEST_F(Enumeration, ALinkThatCannotBeOpenedDropsTheDrive) {
   EXPECT_EQ(machine().OpenHandles(), 0);
 }
 
+TEST_F(Enumeration, ATransportFailingTheSecondIdentifyDropsTheDrive) {
+  Load(R"({"drives": [{"number": 0, "faults": [{"on": "ata-pass-through", "ioctlError": 31,
+                                               "skip": 1}]}]})");
+  EXPECT_TRUE(Enumerate().empty());
+  EXPECT_TRUE(LogHas(u"Line      = 322\r\nFunction  = CDrive::GetDriveInformation\r\n"
+                     u"ErrorCode = 0xfffff003"));
+  EXPECT_EQ(machine().OpenHandles(), 0);
+}
+
 TEST_F(Enumeration, AFailingStorageQueryIsLoggedAndSkipped) {
   Load(R"({"drives": [{"number": 2, "faults": [{"on": "storage-query", "ioctlError": 1}]}]})");
   EXPECT_TRUE(Enumerate().empty());
