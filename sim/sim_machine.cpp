@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "os/ascii_case.h"
 #include "os/constants.h"
 #include "os/scoped_handle.h"
 #include "os/system.h"
@@ -11,13 +12,6 @@ namespace {
 
 constexpr char16_t kDrivePrefix[] = u"\\\\.\\physicaldrive";
 constexpr char16_t kDriverDevice[] = u"\\\\.\\vlxfmdriver";
-
-std::u16string Lower(std::u16string text) {
-  for (auto& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
 
 std::string Hex(const void* data, os::DWORD size) {
   static constexpr char kDigits[] = "0123456789abcdef";
@@ -38,7 +32,7 @@ std::u16string ToDigits(int number) {
 }  // namespace
 
 int DriveNumberOf(const std::u16string& path) {
-  const std::u16string lower = Lower(path);
+  const std::u16string lower = os::AsciiLower(path);
   const std::u16string prefix(kDrivePrefix);
   if (lower.compare(0, prefix.size(), prefix) != 0 || lower.size() == prefix.size() ||
       lower.size() > prefix.size() + 4) {
@@ -61,7 +55,7 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
       }),
       services_(errors, serviceFaults_) {
   services_.OnStart([this](const std::u16string& name, const os::fake::FakeServices::Service& s) {
-    if (Lower(name) != u"vlxfmdriver") return os::DWORD{0};
+    if (os::AsciiLower(name) != u"vlxfmdriver") return os::DWORD{0};
     os::UniqueFileHandle binary(os::Sys().files.CreateFileW(
         s.binaryPath.c_str(), os::kGenericRead, os::kFileShareRead, nullptr,
         os::kOpenExisting, os::kFileAttributeNormal, nullptr));
@@ -70,7 +64,7 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
     return os::DWORD{0};
   });
   services_.OnStop([this](const std::u16string& name, const os::fake::FakeServices::Service&) {
-    if (Lower(name) == u"vlxfmdriver") SetFirmwareDriverRunning(false);
+    if (os::AsciiLower(name) == u"vlxfmdriver") SetFirmwareDriverRunning(false);
     return os::DWORD{0};
   });
   for (const auto& entry : description_.drives) {
@@ -119,7 +113,7 @@ os::HANDLE SimMachine::CreateFileW(const char16_t* name, os::DWORD, os::DWORD,
   const int number = DriveNumberOf(path);
   if (number >= 0 && drives_.count(number) != 0) {
     target.drive = number;
-  } else if (Lower(path) == kDriverDevice && driverRunning_) {
+  } else if (os::AsciiLower(path) == kDriverDevice && driverRunning_) {
     target.drive = -1;
   } else {
     errors_.SetLastError(os::kErrorFileNotFound);

@@ -4,6 +4,7 @@
 
 #include "app/format.h"
 #include "app/log.h"
+#include "os/ascii_case.h"
 #include "os/constants.h"
 #include "os/scoped_handle.h"
 #include "os/system.h"
@@ -18,13 +19,6 @@ constexpr char16_t kFeatureValue[] = u"AmdSataShafran";
 constexpr char16_t kFeatureKey[] = u"SYSTEM\\CurrentControlSet\\Services\\%s\\Parameters\\Device";
 constexpr os::DWORD kKeyReadWrite = os::kKeyRead | os::kKeyWrite;
 constexpr os::DWORD kServiceNameBytes = 520;
-
-std::u16string Lower(std::u16string text) {
-  for (auto& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
 
 os::UniqueRegistryKey OpenFeatureKey(const std::u16string& service) {
   const std::u16string path = app::FormatLoaded(kFeatureKey, service);
@@ -69,7 +63,7 @@ std::optional<std::u16string> FindAmdStorageController() {
       if (unit == u'\0') break;
       service += unit;
     }
-    service = Lower(service);
+    service = os::AsciiLower(service);
     if (service.find(u"amd") != std::u16string::npos) return service;
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "os/ascii_case.h"
 #include "os/constants.h"
 #include "os/system.h"
 
@@ -11,14 +12,10 @@ namespace {
 constexpr os::LSTATUS kInvalidData = 13;  // ERROR_INVALID_DATA
 constexpr char16_t kBootExecute[] = u"BootExecute";
 
-char16_t Lower(char16_t c) {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 bool SameName(const char16_t* entry, std::size_t length, const std::u16string& name) {
   if (length != name.size()) return false;
   for (std::size_t i = 0; i < length; ++i) {
-    if (Lower(entry[i]) != Lower(name[i])) return false;
+    if (os::AsciiLower(entry[i]) != os::AsciiLower(name[i])) return false;
   }
   return true;
 }

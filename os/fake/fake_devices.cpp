@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "os/ascii_case.h"
 #include "os/constants.h"
 
 namespace os::fake {
@@ -29,11 +30,7 @@ BOOL ScriptedDevice::Control(DWORD code, const void* in, DWORD inSize,
 }
 
 std::u16string FakeDevices::KeyOf(const std::u16string& path) {
-  std::u16string key = path;
-  for (auto& c : key) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return key;
+  return AsciiLower(path);
 }
 
 void FakeDevices::Add(const std::u16string& path,

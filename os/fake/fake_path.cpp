@@ -2,15 +2,13 @@
 
 #include <vector>
 
+#include "os/ascii_case.h"
+
 namespace os::fake {
 namespace {
 
 bool HasDrive(std::u16string_view path) {
   return path.size() >= 2 && path[1] == u':';
-}
-
-char16_t Lower(char16_t c) {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
 // Length of the part that no element removal may touch: "x:\", "x:", "\\",
@@ -27,7 +25,7 @@ std::size_t RootLength(std::u16string_view path) {
 std::u16string CanonicalPath(std::u16string_view path,
                              std::u16string_view currentDirectory) {
   std::u16string text(path);
-  for (auto& c : text) c = c == u'/' ? u'\\' : Lower(c);
+  for (auto& c : text) c = c == u'/' ? u'\\' : os::AsciiLower(c);
   std::u16string base(currentDirectory);
   if (!HasDrive(text)) {
     if (!text.empty() && text[0] == u'\\') {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "os/ascii_case.h"
 #include "os/constants.h"
 
 namespace os::fake {
@@ -19,10 +20,7 @@ HANDLE FakeProcess::GetCurrentProcess() {
 }
 
 HMODULE FakeProcess::GetModuleHandleW(const char16_t* moduleName) {
-  std::u16string name = moduleName == nullptr ? u"" : moduleName;
-  for (auto& c : name) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
+  const std::u16string name = AsciiLower(moduleName == nullptr ? u"" : moduleName);
   if (name == u"kernel32" || name == u"kernel32.dll") return kKernel32;
   errors_.SetLastError(kErrorModNotFound);
   return nullptr;
@@ -110,16 +108,9 @@ BOOL FakeProcess::GetExitCodeProcess(HANDLE process, DWORD* exitCode) {
 
 DWORD FakeProcess::GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) {
   std::lock_guard lock(mutex_);
-  std::u16string key = name == nullptr ? u"" : name;
-  for (auto& c : key) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
+  const std::u16string key = AsciiLower(name == nullptr ? u"" : name);
   for (const auto& [variable, value] : environment) {
-    std::u16string upper = variable;
-    for (auto& c : upper) {
-      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    }
-    if (upper != key) continue;
+    if (AsciiLower(variable) != key) continue;
     const auto length = static_cast<DWORD>(value.size());
     if (length + 1 > size) return length + 1;
     std::copy(value.begin(), value.end(), buffer);

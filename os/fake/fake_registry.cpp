@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "os/ascii_case.h"
 #include "os/constants.h"
 
 namespace os::fake {
@@ -11,13 +12,6 @@ namespace {
 constexpr char16_t kMachine[] = u"\x1HKLM";
 constexpr char16_t kUser[] = u"\x1HKCU";
 
-std::u16string Lower(std::u16string text) {
-  for (auto& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
-
 }  // namespace
 
 FakeRegistry::Path FakeRegistry::Split(const char16_t* text) {
@@ -25,13 +19,13 @@ FakeRegistry::Path FakeRegistry::Split(const char16_t* text) {
   std::u16string part;
   for (const char16_t* c = text; c != nullptr && *c != u'\0'; ++c) {
     if (*c == u'\\') {
-      if (!part.empty()) path.push_back(Lower(part));
+      if (!part.empty()) path.push_back(os::AsciiLower(part));
       part.clear();
     } else {
       part += *c;
     }
   }
-  if (!part.empty()) path.push_back(Lower(part));
+  if (!part.empty()) path.push_back(os::AsciiLower(part));
   return path;
 }
 
@@ -88,7 +82,7 @@ void FakeRegistry::SetValue(HKEY root, const std::u16string& path, const std::u1
   PathOf(root, full);
   for (auto& part : Split(path.c_str())) full.push_back(part);
   bool created = false;
-  Create(full, created)->values[Lower(name)] = Value{type, std::move(data)};
+  Create(full, created)->values[os::AsciiLower(name)] = Value{type, std::move(data)};
 }
 
 std::optional<FakeRegistry::Value> FakeRegistry::GetValue(HKEY root, const std::u16string& path,
@@ -99,7 +93,7 @@ std::optional<FakeRegistry::Value> FakeRegistry::GetValue(HKEY root, const std::
   for (auto& part : Split(path.c_str())) full.push_back(part);
   const Node* node = Find(full);
   if (node == nullptr) return std::nullopt;
-  auto it = node->values.find(Lower(name));
+  auto it = node->values.find(os::AsciiLower(name));
   if (it == node->values.end()) return std::nullopt;
   return it->second;
 }
@@ -155,7 +149,7 @@ LSTATUS FakeRegistry::RegQueryValueExW(HKEY key, const char16_t* valueName, DWOR
   if (!PathOf(key, path)) return kErrorInvalidHandle;
   const Node* node = Find(path);
   if (node == nullptr) return kErrorInvalidHandle;
-  auto it = node->values.find(Lower(valueName == nullptr ? u"" : valueName));
+  auto it = node->values.find(os::AsciiLower(valueName == nullptr ? u"" : valueName));
   if (it == node->values.end()) return kErrorFileNotFound;
   const Value& value = it->second;
   if (type != nullptr) *type = value.type;
@@ -184,7 +178,7 @@ LSTATUS FakeRegistry::RegSetValueExW(HKEY key, const char16_t* valueName, DWORD,
   if (node == nullptr) return kErrorInvalidHandle;
   std::vector<std::uint8_t> bytes;
   if (data != nullptr) bytes.assign(data, data + dataSize);
-  node->values[Lower(valueName == nullptr ? u"" : valueName)] = Value{type, std::move(bytes)};
+  node->values[os::AsciiLower(valueName == nullptr ? u"" : valueName)] = Value{type, std::move(bytes)};
   return kErrorSuccess;
 }
 
@@ -195,7 +189,7 @@ LSTATUS FakeRegistry::RegDeleteValueW(HKEY key, const char16_t* valueName) {
   if (!PathOf(key, path)) return kErrorInvalidHandle;
   Node* node = Find(path);
   if (node == nullptr) return kErrorInvalidHandle;
-  return node->values.erase(Lower(valueName == nullptr ? u"" : valueName)) != 0
+  return node->values.erase(os::AsciiLower(valueName == nullptr ? u"" : valueName)) != 0
              ? kErrorSuccess
              : static_cast<LSTATUS>(kErrorFileNotFound);
 }

@@ -1,15 +1,12 @@
 #include "os/fake/fake_services.h"
 
+#include "os/ascii_case.h"
 #include "os/constants.h"
 
 namespace os::fake {
 
 std::u16string FakeServices::KeyOf(const char16_t* name) {
-  std::u16string key = name == nullptr ? u"" : name;
-  for (auto& c : key) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return key;
+  return AsciiLower(name == nullptr ? u"" : name);
 }
 
 SC_HANDLE FakeServices::FailHandle(DWORD code) {

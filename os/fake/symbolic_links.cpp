@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "os/ascii_case.h"
 #include "os/constants.h"
 
 namespace os::fake {
@@ -11,20 +12,13 @@ namespace {
 HMODULE const kNtdll = reinterpret_cast<HMODULE>(0x7FF00000);
 char kOpenRoutine, kQueryRoutine, kCloseRoutine;
 
-std::u16string Lower(std::u16string text) {
-  for (auto& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
-
 }  // namespace
 
 void SymbolicLinks::Add(const std::u16string& name, const std::u16string& target,
                         std::optional<NTSTATUS> openStatus,
                         std::optional<NTSTATUS> queryStatus) {
   std::lock_guard lock(mutex_);
-  links_[Lower(name)] = Link{target, openStatus, queryStatus};
+  links_[os::AsciiLower(name)] = Link{target, openStatus, queryStatus};
 }
 
 int SymbolicLinks::OpenLinks() const {
@@ -33,7 +27,7 @@ int SymbolicLinks::OpenLinks() const {
 }
 
 HMODULE SymbolicLinks::ModuleHandle(const char16_t* name, DWORD& error) const {
-  const std::u16string lower = Lower(name == nullptr ? u"" : name);
+  const std::u16string lower = os::AsciiLower(name == nullptr ? u"" : name);
   if (lower == u"ntdll" || lower == u"ntdll.dll") return kNtdll;
   error = kErrorModNotFound;
   return nullptr;
@@ -59,7 +53,7 @@ NTSTATUS SymbolicLinks::Open(ProcAddress routine, HANDLE* link,
   const UnicodeString& name = *attributes->ObjectName;
   const std::u16string text(name.Buffer, name.Length / 2);
   std::lock_guard lock(mutex_);
-  auto it = links_.find(Lower(text));
+  auto it = links_.find(os::AsciiLower(text));
   if (it == links_.end()) return kStatusObjectNameNotFound;
   if (it->second.openStatus) return *it->second.openStatus;
   *link = reinterpret_cast<HANDLE>(nextHandle_);
