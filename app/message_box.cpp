@@ -1,19 +1,19 @@
 #include "app/message_box.h"
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "os/system.h"
 
 namespace app {
 
 int ShowMessage(const std::u16string& text, os::UINT type) {
   std::u16string caption;
-  LoadAppString(IDS_APP_TITLE, caption);
+  base::LoadAppString(base::IDS_APP_TITLE, caption);
   return os::Sys().messages.MessageBoxW(nullptr, text.c_str(), caption.c_str(), type);
 }
 
 int ShowStringMessage(os::UINT id, os::UINT type) {
   std::u16string text;
-  LoadAppString(id, text);
+  base::LoadAppString(id, text);
   return ShowMessage(text, type);
 }
 

@@ -1,5 +1,4 @@
-// The AC-power test that guards every update, the forced restart, and the
-// system directory.
+// The AC-power test that guards every update, and the forced restart.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +12,5 @@ std::int32_t CheckPowerSource();
 // 1 when the restart request was accepted, else 0. Shows and logs nothing.
 std::int32_t SystemReboot();
 
-// The system directory without a trailing backslash; false (and empty)
-// when it cannot be read.
-bool GetSystemDirectoryPath(std::u16string& path);
 
 }  // namespace app

@@ -1,9 +1,10 @@
 #include "app/relocation.h"
 
-#include "app/log.h"
+#include "base/log.h"
 #include "app/message_box.h"
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "os/constants.h"
+#include "os/scoped_handle.h"
 #include "os/system.h"
 
 namespace app {
@@ -27,7 +28,7 @@ std::u16string Environment(const char16_t* name) {
 }
 
 void Log(const char16_t* line) {
-  if (IsLogOpen()) WriteLogText(line);
+  if (base::IsLogOpen()) base::WriteLogText(line);
 }
 
 void FailureExit() {
@@ -53,14 +54,11 @@ bool RunProcess(const std::u16string& commandLine,
                               &startup, &created)) {
     return false;
   }
-  bool result = true;
-  if (wait) {
-    process.WaitForSingleObject(created.hProcess, os::kInfinite);
-    result = process.GetExitCodeProcess(created.hProcess, &exitCode) != os::kFalse;
-  }
-  process.CloseHandle(created.hProcess);
-  process.CloseHandle(created.hThread);
-  return result;
+  const os::UniqueThreadHandle thread(created.hThread);
+  const os::UniqueProcessHandle started(created.hProcess);
+  if (!wait) return true;
+  process.WaitForSingleObject(started.Get(), os::kInfinite);
+  return process.GetExitCodeProcess(started.Get(), &exitCode) != os::kFalse;
 }
 
 bool RunCommand(const std::u16string& command, os::DWORD& exitCode) {

@@ -11,7 +11,7 @@ namespace tessel {
 class AtaDriveWinPassThrough final : public AtaDrive {
  public:
   // Owns `deviceHandle` from here on.
-  explicit AtaDriveWinPassThrough(os::HANDLE deviceHandle)
+  explicit AtaDriveWinPassThrough(os::DeviceHandle deviceHandle)
       : deviceHandle_(deviceHandle) {}
 
   // The registers come back with the command.
@@ -21,7 +21,7 @@ class AtaDriveWinPassThrough final : public AtaDrive {
 
   // Gives the handle back, so a transport that failed can be dropped while
   // another uses the same handle.
-  [[nodiscard]] os::HANDLE ReleaseHandle() { return deviceHandle_.Release(); }
+  [[nodiscard]] os::DeviceHandle ReleaseHandle() { return deviceHandle_.Release(); }
 
  private:
   os::UniqueDeviceHandle deviceHandle_;

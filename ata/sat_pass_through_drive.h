@@ -12,7 +12,7 @@ namespace tessel {
 class SatDrivePassThrough final : public AtaDrive {
  public:
   // Owns `deviceHandle` from here on.
-  explicit SatDrivePassThrough(os::HANDLE deviceHandle)
+  explicit SatDrivePassThrough(os::DeviceHandle deviceHandle)
       : deviceHandle_(deviceHandle) {}
 
   // Fills the result half of `taskfile` from the drive's ATA status return
@@ -23,7 +23,7 @@ class SatDrivePassThrough final : public AtaDrive {
 
   // Gives the handle back, so a transport that failed can be dropped while
   // another uses the same handle.
-  [[nodiscard]] os::HANDLE ReleaseHandle() { return deviceHandle_.Release(); }
+  [[nodiscard]] os::DeviceHandle ReleaseHandle() { return deviceHandle_.Release(); }
 
  private:
   os::UniqueDeviceHandle deviceHandle_;

@@ -1,17 +1,20 @@
 #include "drives/drive.h"
 
-#include "app/format.h"
-#include "app/log.h"
-#include "app/settings.h"
-#include "app/string_table.h"
-#include "app/text.h"
+#include "base/format.h"
+#include "base/log.h"
+#include "base/settings.h"
+#include "base/string_table.h"
+#include "base/text.h"
 #include "ata/ata_pass_through_drive.h"
 #include "ata/exception.h"
 #include "ata/identify_map.h"
 #include "ata/sat_pass_through_drive.h"
+#include "os/scoped_handle.h"
 #include "os/constants.h"
 #include "os/ioctl.h"
 #include "os/system.h"
+
+namespace drives {
 
 namespace {
 
@@ -40,7 +43,7 @@ std::u16string NtNameOf(std::u16string path) {
   return path;
 }
 
-std::u16string Widened(const char* text) { return app::Widen(text); }
+std::u16string Widened(const char* text) { return base::Widen(text); }
 
 const char16_t* YesNo(bool value) { return value ? u"true" : u"false"; }
 
@@ -64,10 +67,10 @@ bool StartsWithVx(const std::u16string& text) { return text.rfind(u"VX", 0) == 0
 }  // namespace
 
 std::u16string AvailableFirmwareFilePath() {
-  return app::Settings().moduleFolder + u"\\vx7221.bin";
+  return base::Settings().moduleFolder + u"\\vx7221.bin";
 }
 
-CDrive::CDrive(os::HANDLE handle, std::u16string drivePath, std::uint32_t busType) {
+CDrive::CDrive(os::DeviceHandle handle, std::u16string drivePath, std::uint32_t busType) {
   Init(handle, std::move(drivePath), busType, PhyEntity);
 }
 
@@ -83,36 +86,36 @@ std::u16string CDrive::CurrentFirmwareText() const {
   return Widened(CurrentFirmware.data());
 }
 
-void CDrive::Init(os::HANDLE handle, std::u16string drivePath, std::uint32_t busType,
+void CDrive::Init(os::DeviceHandle handle, std::u16string drivePath, std::uint32_t busType,
                   const PhyEntityBlock& phyEntity) {
   DrivePath = std::move(drivePath);
   BusType = busType;
   PhyEntity = phyEntity;
   AvailableFirmwareRevision = u"N/A";
-  app::LoadAppString(app::IDS_NO_UPDATES, UpdateMessage);
-  Status = app::MakeErrorInfo(kFile, 98, kInit);
+  base::LoadAppString(base::IDS_NO_UPDATES, UpdateMessage);
+  Status = base::MakeErrorInfo(kFile, 98, kInit);
   ResolveNtRoutines();
-  if (app::IsSuccess(Status)) ResolveDevicePath();
-  if (app::IsSuccess(Status)) ChooseTransport(handle);
+  if (base::IsSuccess(Status)) ResolveDevicePath();
+  if (base::IsSuccess(Status)) ChooseTransport(handle);
 }
 
 void CDrive::ResolveNtRoutines() {
-  auto& devices = os::Sys().devices;
+  auto& modules = os::Sys().modules;
   auto fail = [this](std::int32_t site) {
     Status->Fail(os::Sys().errors.GetLastError(), kFile, site, kInit);
   };
-  const os::HMODULE ntdll = devices.GetModuleHandleW(u"ntdll");
+  const os::HMODULE ntdll = modules.GetModuleHandleW(u"ntdll");
   if (ntdll == nullptr) {
     fail(134);
     return;
   }
-  NtOpenSymbolicLinkObject = devices.GetProcAddress(ntdll, "NtOpenSymbolicLinkObject");
+  NtOpenSymbolicLinkObject = modules.GetProcAddress(ntdll, "NtOpenSymbolicLinkObject");
   if (NtOpenSymbolicLinkObject == nullptr) fail(108);
-  if (app::IsSuccess(Status)) {
-    NtQuerySymbolicLinkObject = devices.GetProcAddress(ntdll, "NtQuerySymbolicLinkObject");
+  if (base::IsSuccess(Status)) {
+    NtQuerySymbolicLinkObject = modules.GetProcAddress(ntdll, "NtQuerySymbolicLinkObject");
   }
   if (NtQuerySymbolicLinkObject == nullptr) fail(118);
-  if (app::IsSuccess(Status)) NtClose = devices.GetProcAddress(ntdll, "NtClose");
+  if (base::IsSuccess(Status)) NtClose = modules.GetProcAddress(ntdll, "NtClose");
   if (NtClose == nullptr) fail(128);
 }
 
@@ -152,45 +155,44 @@ void CDrive::ResolveDevicePath() {
 
 // ATA and SATA drives try the ATA pass-through and fall back to SAT on the
 // same handle; USB drives go to SAT at once; anything else gets none.
-void CDrive::ChooseTransport(os::HANDLE handle) {
-  auto& devices = os::Sys().devices;
-  os::HANDLE copy = os::InvalidHandleValue();
-  devices.DuplicateHandle(devices.GetCurrentProcess(), handle, devices.GetCurrentProcess(),
-                          &copy, 0, os::kFalse, os::kDuplicateSameAccess);
-  if (copy == os::InvalidHandleValue()) {
+void CDrive::ChooseTransport(os::DeviceHandle handle) {
+  auto& process = os::Sys().process;
+  os::UniqueDeviceHandle copy;
+  os::Sys().devices.DuplicateHandle(process.GetCurrentProcess(), handle,
+                                    process.GetCurrentProcess(), copy.Put(), 0, os::kFalse,
+                                    os::kDuplicateSameAccess);
+  if (!copy.IsValid()) {
     Status->Fail(os::Sys().errors.GetLastError(), kFile, 268, kInit);
     return;
   }
   std::uint8_t scratch[kBlock];
   bool trySat = BusType == os::kBusTypeUsb;
   if (BusType == os::kBusTypeSata || BusType == os::kBusTypeAta) {
-    auto ata = std::make_unique<tessel::AtaDriveWinPassThrough>(copy);
+    auto ata = std::make_unique<tessel::AtaDriveWinPassThrough>(copy.Release());
     try {
       ata->IdentifyDevice(scratch, kBlock);
       AtaTransport = std::move(ata);
     } catch (const tessel::Exception&) {
-      (void)ata->ReleaseHandle();
+      copy.Reset(ata->ReleaseHandle());
       trySat = true;
     }
   }
   if (trySat) {
-    auto sat = std::make_unique<tessel::SatDrivePassThrough>(copy);
+    auto sat = std::make_unique<tessel::SatDrivePassThrough>(copy.Release());
     try {
       sat->IdentifyDevice(scratch, kBlock);
       AtaTransport = std::move(sat);
     } catch (const tessel::Exception&) {
-      (void)sat->ReleaseHandle();
+      copy.Reset(sat->ReleaseHandle());
     }
   }
-  if (AtaTransport == nullptr) {
-    devices.CloseHandle(copy);
-    Status->Fail(kNoTransport, kFile, 263, kInit);
-  }
+  // A copy no transport took is closed with `copy`.
+  if (AtaTransport == nullptr) Status->Fail(kNoTransport, kFile, 263, kInit);
 }
 
-app::ErrorInfoPtr CDrive::GetDriveInformation() {
-  if (!app::IsSuccess(Status)) return Status;
-  auto result = app::MakeErrorInfo(kFile, 316, kGetDriveInformation);
+base::ErrorInfoPtr CDrive::GetDriveInformation() {
+  if (!base::IsSuccess(Status)) return Status;
+  auto result = base::MakeErrorInfo(kFile, 316, kGetDriveInformation);
   if (AtaTransport == nullptr) {
     result->Fail(kNoVendorInfo, kFile, 320, kGetDriveInformation);
     return result;
@@ -227,8 +229,8 @@ app::ErrorInfoPtr CDrive::GetDriveInformation() {
     TransferMax = std::min(max * kBlock, kSegmentCap);
     if (!IsNewerThanXp()) {
       if (TransferMin != kBlock) {
-        if (app::IsLogOpen()) app::WriteLogLine(u"TransferMin 0x%x", TransferMin);
-        app::LoadAppString(app::IDS_TRANSFER_RATE, UpdateMessage);
+        if (base::IsLogOpen()) base::WriteLogLine(u"TransferMin 0x%x", TransferMin);
+        base::LoadAppString(base::IDS_TRANSFER_RATE, UpdateMessage);
         return result;
       }
       TransferMax = kBlock;
@@ -237,17 +239,17 @@ app::ErrorInfoPtr CDrive::GetDriveInformation() {
   const bool securitySupported = map.Bit(128, 0);
   const bool securityEnabled = map.Bit(128, 1);
   if (securitySupported && securityEnabled) {
-    if (app::IsLogOpen()) {
-      app::WriteLogLine(u"SecuritySupported 0x%d, SecurityEnabled = %d",
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(u"SecuritySupported 0x%d, SecurityEnabled = %d",
                         static_cast<int>(securitySupported),
                         static_cast<int>(securityEnabled));
     }
-    app::LoadAppString(app::IDS_SECURITY_ENABLED, UpdateMessage);
+    base::LoadAppString(base::IDS_SECURITY_ENABLED, UpdateMessage);
     return result;
   }
   if (IsVeltraxDrive) {
     auto vendor = FillVxData();
-    if (!app::IsSuccess(vendor)) return vendor;
+    if (!base::IsSuccess(vendor)) return vendor;
     Qualify();
     return result;
   }
@@ -256,15 +258,17 @@ app::ErrorInfoPtr CDrive::GetDriveInformation() {
 }
 
 std::u16string CDrive::FormatDriveInfo() const {
-  return app::Format(
+  return base::Format(
       u"\r\nDrive Info :\r\nDrivePath = %s\r\nBusType   = 0x%x\r\nModelNumber   = %s, "
       u"%s, %s, %s\r\nSerialNumber   = %s\r\nWWN   = %I64X\r\nCurrent Firmware   = "
       u"%s\r\nAvailable Firmware   = %s\r\nSegmented Transfer Supported   = "
       u"%s\r\nTransfer Max   = 0x%x\r\nTransfer Min   = 0x%x\r\nDownload Microcode "
       u"Supported   = %s\r\nUpdatable   = %s\r\nDriveDevicePath   = %s",
-      DrivePath, BusType, ModelText(), app::Widen(ModelSuffixHead),
-      app::Widen(ModelSuffixMiddle), app::Widen(ModelSuffixTail), SerialNumberText(), WWN,
+      DrivePath, BusType, ModelText(), base::Widen(ModelSuffixHead),
+      base::Widen(ModelSuffixMiddle), base::Widen(ModelSuffixTail), SerialNumberText(), WWN,
       CurrentFirmwareText(), AvailableFirmwareRevision, YesNo(SegmentedTransferSupported),
       TransferMax, TransferMin, YesNo(DownloadMicrocodeSupported), YesNo(Updatable),
       DriveDevicePath);
 }
+
+}  // namespace drives

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/error_info.h"
+#include "base/error_info.h"
 #include "ata/ata_interface.h"
 #include "ata/vx_device_info.h"
 #include "os/devices.h"
+
+namespace drives {
 
 class CDrive {
  public:
@@ -21,13 +23,13 @@ class CDrive {
 
   // Works on a duplicate of `handle`, which stays the caller's. Failures
   // are in Status.
-  CDrive(os::HANDLE handle, std::u16string drivePath, std::uint32_t busType);
+  CDrive(os::DeviceHandle handle, std::u16string drivePath, std::uint32_t busType);
   ~CDrive();
   CDrive(const CDrive&) = delete;
   CDrive& operator=(const CDrive&) = delete;
 
-  app::ErrorInfoPtr GetDriveInformation();
-  app::ErrorInfoPtr FillVxData();
+  base::ErrorInfoPtr GetDriveInformation();
+  base::ErrorInfoPtr FillVxData();
   void Qualify();
   std::u16string FormatDriveInfo() const;
 
@@ -56,7 +58,7 @@ class CDrive {
   os::ProcAddress NtOpenSymbolicLinkObject = nullptr;
   os::ProcAddress NtQuerySymbolicLinkObject = nullptr;
   os::ProcAddress NtClose = nullptr;
-  app::ErrorInfoPtr Status;
+  base::ErrorInfoPtr Status;
   bool IsVeltraxDrive = false;
   std::unique_ptr<tessel::AtaInterface> AtaTransport;
   std::unique_ptr<tessel::VxDeviceInfo> VendorInfo;
@@ -71,11 +73,11 @@ class CDrive {
   std::int32_t ConfigId = 0;
 
  private:
-  void Init(os::HANDLE handle, std::u16string drivePath, std::uint32_t busType,
+  void Init(os::DeviceHandle handle, std::u16string drivePath, std::uint32_t busType,
             const PhyEntityBlock& phyEntity);
   void ResolveNtRoutines();
   void ResolveDevicePath();
-  void ChooseTransport(os::HANDLE handle);
+  void ChooseTransport(os::DeviceHandle handle);
   std::unique_ptr<tessel::VxDeviceInfo> CreateVendorInfo();
   void CutModelParts();
 };
@@ -85,3 +87,5 @@ using DriveList = std::vector<CDrivePtr>;
 
 // The file "vx7221.bin" in the application folder.
 std::u16string AvailableFirmwareFilePath();
+
+}  // namespace drives

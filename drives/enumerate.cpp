@@ -4,12 +4,14 @@
 #include <optional>
 #include <vector>
 
-#include "app/format.h"
-#include "app/log.h"
+#include "base/format.h"
+#include "base/log.h"
 #include "os/constants.h"
 #include "os/ioctl.h"
 #include "os/scoped_handle.h"
 #include "os/system.h"
+
+namespace drives {
 
 namespace {
 
@@ -33,7 +35,7 @@ std::optional<std::uint32_t> RecordedBusType(std::uint32_t busType) {
 // Phase 1 for one number: the drive, or none when it is skipped.
 CDrivePtr ProbeDrive(int number) {
   auto& devices = os::Sys().devices;
-  const std::u16string path = app::Format(u"\\\\.\\PhysicalDrive%d", number);
+  const std::u16string path = base::Format(u"\\\\.\\PhysicalDrive%d", number);
   os::UniqueDeviceHandle handle(devices.CreateFileW(
       path.c_str(), os::kGenericRead | os::kGenericWrite,
       os::kFileShareRead | os::kFileShareWrite, nullptr, os::kOpenExisting, 0, nullptr));
@@ -45,7 +47,7 @@ CDrivePtr ProbeDrive(int number) {
   try {
     descriptor.assign(os::storage_query::kDescriptorBufferSize, 0);
   } catch (const std::bad_alloc&) {
-    if (app::IsLogOpen()) app::WriteLogLine(u"malloc failed for STORAGE_DEVICE_DESCRIPTOR");
+    if (base::IsLogOpen()) base::WriteLogLine(u"malloc failed for STORAGE_DEVICE_DESCRIPTOR");
     return nullptr;
   }
   os::DWORD returned = 0;
@@ -54,8 +56,8 @@ CDrivePtr ProbeDrive(int number) {
                                static_cast<os::DWORD>(descriptor.size()), &returned,
                                nullptr)) {
     const os::DWORD error = os::Sys().errors.GetLastError();
-    if (app::IsLogOpen()) {
-      app::WriteLogLine(u"IOCTL_STORAGE_QUERY_PROPERTY failed, drivePath = %s, error = 0x%x",
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(u"IOCTL_STORAGE_QUERY_PROPERTY failed, drivePath = %s, error = 0x%x",
                         path, error);
     }
     return nullptr;
@@ -77,13 +79,15 @@ DriveList EnumerateDrives() {
   }
   DriveList result;
   for (const CDrivePtr& drive : working) {
-    const app::ErrorInfoPtr status = drive->GetDriveInformation();
-    if (app::IsSuccess(status)) {
+    const base::ErrorInfoPtr status = drive->GetDriveInformation();
+    if (base::IsSuccess(status)) {
       result.push_back(drive);
-    } else if (app::IsLogOpen()) {
-      app::WriteLogLine(u"Identify failed.\r\n%s\r\n%s\r\n", drive->FormatDriveInfo(),
-                        status ? app::FormatErrorInfo(*status) : std::u16string());
+    } else if (base::IsLogOpen()) {
+      base::WriteLogLine(u"Identify failed.\r\n%s\r\n%s\r\n", drive->FormatDriveInfo(),
+                        status ? base::FormatErrorInfo(*status) : std::u16string());
     }
   }
   return result;
 }
+
+}  // namespace drives

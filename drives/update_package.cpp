@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace drives {
+
 int MatchPattern(const char* value, const char* pattern) {
   int result = 0;
   while (*value != '\0' && *pattern != '\0' && result == 0 && *pattern != '*') {
@@ -14,3 +16,5 @@ int MatchPattern(const char* value, const char* pattern) {
   }
   return result;
 }
+
+}  // namespace drives

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace drives {
+
 namespace package {
 
 constexpr char16_t kFirmwareFile[] = u"vx7221.bin";
@@ -31,3 +33,5 @@ inline constexpr PackageEntry kUpdates[] = {
 // 0 when `value` matches `pattern` over their common length: "?" matches
 // any character, "*" ends the comparison, letters compare without case.
 int MatchPattern(const char* value, const char* pattern);
+
+}  // namespace drives

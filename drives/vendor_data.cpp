@@ -1,12 +1,14 @@
 // The vendor half of the drive record: the physical-parameters block read
 // through the vendor-specific channel, and the verdict of the package.
-#include "app/settings.h"
-#include "app/string_table.h"
-#include "app/text.h"
+#include "base/settings.h"
+#include "base/string_table.h"
+#include "base/text.h"
 #include "ata/exception.h"
 #include "ata/vsc_interface.h"
 #include "drives/drive.h"
 #include "drives/update_package.h"
+
+namespace drives {
 
 namespace {
 
@@ -32,9 +34,9 @@ bool Matches(const std::string& value, const char* pattern) {
 
 }  // namespace
 
-app::ErrorInfoPtr CDrive::FillVxData() {
-  if (!app::IsSuccess(Status)) return Status;
-  auto result = app::MakeErrorInfo(kFile, 490, kFillVxData);
+base::ErrorInfoPtr CDrive::FillVxData() {
+  if (!base::IsSuccess(Status)) return Status;
+  auto result = base::MakeErrorInfo(kFile, 490, kFillVxData);
   if (AtaTransport == nullptr) {
     result->Fail(kNoVendorInfo, kFile, 494, kFillVxData);
     return result;
@@ -97,7 +99,7 @@ void CDrive::CutModelParts() {
 
 void CDrive::Qualify() {
   const auto notApplicable = [this] {
-    UpdateMessage = app::Widen("Drive update not applicable.\n");
+    UpdateMessage = base::Widen("Drive update not applicable.\n");
     Updatable = false;
   };
   if (FamilyId != package::kFamilyId || ConfigId != package::kConfigId) {
@@ -106,17 +108,19 @@ void CDrive::Qualify() {
   }
   for (const auto& row : package::kAlreadyUpdated) {
     if (Matches(RevisionBase, row.basePattern) && Matches(RevisionSuffix, row.suffixPattern)) {
-      UpdateMessage = app::Widen("Drive already updated.\n");
+      UpdateMessage = base::Widen("Drive already updated.\n");
       return;
     }
   }
   for (const auto& row : package::kUpdates) {
     if (Matches(RevisionBase, row.basePattern) && Matches(RevisionSuffix, row.suffixPattern)) {
-      app::LoadAppString(app::IDS_QUALIFIES, UpdateMessage);
-      AvailableFirmwareFilePath = app::Settings().moduleFolder + u"\\" + row.firmwareFile;
+      base::LoadAppString(base::IDS_QUALIFIES, UpdateMessage);
+      AvailableFirmwareFilePath = base::Settings().moduleFolder + u"\\" + row.firmwareFile;
       Updatable = true;
       return;
     }
   }
   notApplicable();
 }
+
+}  // namespace drives

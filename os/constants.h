@@ -27,6 +27,7 @@ constexpr DWORD kErrorAlreadyExists = 183;
 constexpr DWORD kErrorNoUnicodeTranslation = 1113;
 constexpr DWORD kErrorIoDevice = 1117;
 constexpr DWORD kErrorProcNotFound = 127;
+constexpr DWORD kErrorCallNotImplemented = 120;
 constexpr DWORD kErrorModNotFound = 126;
 constexpr DWORD kErrorResourceNameNotFound = 1814;
 

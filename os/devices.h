@@ -1,11 +1,12 @@
 // Devices: the physical drives and the firmware driver's device, opened and
 // driven with I/O control calls, their handles duplicated, and the NT
-// object manager's symbolic links that name them, reached through ntdll
-// entry points looked up at run time.
+// object manager's symbolic links that name them, reached through the ntdll
+// entry points the modules area looks up.
 #pragma once
 
 #include <cstdint>
 
+#include "os/modules.h"
 #include "os/types.h"
 
 namespace os {
@@ -29,32 +30,26 @@ struct ObjectAttributes {
   void* SecurityQualityOfService;
 };
 
-// A routine GetProcAddress handed out; called only through this area.
-using ProcAddress = void*;
-
 class Devices {
  public:
   virtual ~Devices() = default;
 
-  virtual HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
-                             DWORD shareMode, void* securityAttributes,
-                             DWORD creationDisposition,
-                             DWORD flagsAndAttributes,
-                             HANDLE templateFile) = 0;
-  virtual BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode,
+  virtual DeviceHandle CreateFileW(const char16_t* name, DWORD desiredAccess,
+                                   DWORD shareMode, void* securityAttributes,
+                                   DWORD creationDisposition,
+                                   DWORD flagsAndAttributes,
+                                   DeviceHandle templateFile) = 0;
+  virtual BOOL DeviceIoControl(DeviceHandle device, DWORD ioControlCode,
                                void* inBuffer, DWORD inBufferSize,
                                void* outBuffer, DWORD outBufferSize,
                                DWORD* bytesReturned, void* overlapped) = 0;
-  virtual BOOL CloseHandle(HANDLE object) = 0;
+  virtual BOOL CloseHandle(DeviceHandle object) = 0;
 
-  virtual HANDLE GetCurrentProcess() = 0;
-  virtual BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source,
-                               HANDLE targetProcess, HANDLE* target,
+  virtual BOOL DuplicateHandle(ProcessHandle sourceProcess, DeviceHandle source,
+                               ProcessHandle targetProcess, DeviceHandle* target,
                                DWORD desiredAccess, BOOL inheritHandle,
                                DWORD options) = 0;
 
-  virtual HMODULE GetModuleHandleW(const char16_t* moduleName) = 0;
-  virtual ProcAddress GetProcAddress(HMODULE module, const char* name) = 0;
   // The three routines, called through the address GetProcAddress gave.
   virtual NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
                                             DWORD desiredAccess,

@@ -5,8 +5,6 @@
 
 namespace os {
 
-using HWND = void*;
-
 class Messages {
  public:
   virtual ~Messages() = default;

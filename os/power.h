@@ -1,5 +1,4 @@
-// The power source, the shutdown privilege and the restart, and the system
-// directory.
+// The power source, the shutdown privilege and the restart.
 #pragma once
 
 #include <cstdint>
@@ -37,17 +36,17 @@ class Power {
  public:
   virtual ~Power() = default;
   virtual BOOL GetSystemPowerStatus(SystemPowerStatus* status) = 0;
-  virtual BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) = 0;
+  virtual BOOL OpenProcessToken(ProcessHandle process, DWORD desiredAccess,
+                                TokenHandle* token) = 0;
   virtual BOOL LookupPrivilegeValueW(const char16_t* systemName, const char16_t* name,
                                      Luid* luid) = 0;
-  virtual BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll,
+  virtual BOOL AdjustTokenPrivileges(TokenHandle token, BOOL disableAll,
                                      TokenPrivileges* newState, DWORD bufferLength,
                                      TokenPrivileges* previousState,
                                      DWORD* returnLength) = 0;
   virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
-  virtual UINT GetSystemDirectoryW(char16_t* buffer, UINT size) = 0;
   // The token's handle.
-  virtual BOOL CloseHandle(HANDLE object) = 0;
+  virtual BOOL CloseHandle(TokenHandle object) = 0;
 };
 
 }  // namespace os

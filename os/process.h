@@ -1,10 +1,11 @@
-// The process and the machine's input: the WOW64 test through kernel32's
-// IsWow64Process, looked up at run time, and BlockInput.
+// Processes: the running one (its WOW64 test and file-system redirection,
+// through kernel32 routines the modules area looks up), the ones it starts
+// and waits for, and its environment.
 #pragma once
 
 #include <cstdint>
 
-#include "os/devices.h"
+#include "os/modules.h"
 #include "os/types.h"
 
 namespace os {
@@ -18,7 +19,7 @@ struct StartupInfo {
 
 // PROCESS_INFORMATION.
 struct ProcessInformation {
-  HANDLE hProcess;
+  ProcessHandle hProcess;
   HANDLE hThread;
   DWORD dwProcessId;
   DWORD dwThreadId;
@@ -33,13 +34,9 @@ constexpr DWORD kInfinite = 0xFFFFFFFFu;
 class Process {
  public:
   virtual ~Process() = default;
-  virtual HANDLE GetCurrentProcess() = 0;
-  // Look-ups in kernel32 (the devices area answers those in ntdll).
-  virtual HMODULE GetModuleHandleW(const char16_t* moduleName) = 0;
-  virtual ProcAddress GetProcAddress(HMODULE module, const char* name) = 0;
+  virtual ProcessHandle GetCurrentProcess() = 0;
   // Called through the address GetProcAddress gave.
-  virtual BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) = 0;
-  virtual BOOL BlockInput(BOOL block) = 0;
+  virtual BOOL IsWow64Process(ProcAddress routine, ProcessHandle process, BOOL* wow64) = 0;
   // WOW64 file-system redirection, through the addresses GetProcAddress gave.
   virtual BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) = 0;
   virtual BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) = 0;
@@ -49,11 +46,13 @@ class Process {
                               BOOL inheritHandles, DWORD creationFlags, void* environment,
                               const char16_t* currentDirectory, StartupInfo* startupInfo,
                               ProcessInformation* processInformation) = 0;
-  virtual DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) = 0;
-  virtual BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) = 0;
+  // The system waits for processes only.
+  virtual DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) = 0;
+  virtual BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) = 0;
   virtual DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer,
                                         DWORD size) = 0;
-  // Process and thread handles.
+  virtual BOOL CloseHandle(ProcessHandle object) = 0;
+  // The thread handle CreateProcessW hands back.
   virtual BOOL CloseHandle(HANDLE object) = 0;
 };
 

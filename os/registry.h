@@ -7,7 +7,6 @@
 
 namespace os {
 
-using HKEY = void*;
 using LSTATUS = std::int32_t;
 
 inline HKEY HkeyLocalMachine() { return reinterpret_cast<HKEY>(std::uintptr_t{0x80000002u}); }

@@ -6,8 +6,6 @@
 
 namespace os {
 
-using SC_HANDLE = void*;
-
 // SERVICE_STATUS.
 struct ServiceStatus {
   DWORD dwServiceType;

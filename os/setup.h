@@ -8,8 +8,6 @@
 
 namespace os {
 
-using HDEVINFO = void*;
-
 struct Guid {
   std::uint32_t Data1;
   std::uint16_t Data2;

@@ -7,12 +7,15 @@
 #include "os/devices.h"
 #include "os/errors.h"
 #include "os/files.h"
+#include "os/input.h"
 #include "os/messages.h"
+#include "os/modules.h"
 #include "os/power.h"
-#include "os/registry.h"
-#include "os/setup.h"
 #include "os/process.h"
+#include "os/registry.h"
+#include "os/resources.h"
 #include "os/services.h"
+#include "os/setup.h"
 #include "os/text.h"
 #include "os/version.h"
 
@@ -23,10 +26,13 @@ struct System {
   Files& files;
   Debug& debug;
   Text& text;
+  Resources& resources;
+  Modules& modules;
   Devices& devices;
   Version& version;
   Services& services;
   Process& process;
+  Input& input;
   Power& power;
   Messages& messages;
   Registry& registry;

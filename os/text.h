@@ -16,9 +16,6 @@ class Text {
                                   char* multiByte, int multiByteCount,
                                   const char* defaultChar,
                                   BOOL* usedDefaultChar) = 0;
-  // A string-table entry of `module` (null: the executable's).
-  virtual int LoadStringW(HMODULE module, UINT id, char16_t* buffer,
-                          int bufferMax) = 0;
 };
 
 }  // namespace os

@@ -53,8 +53,8 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
         SimDrive* drive = Drive(DriveNumberOf(path));
         return drive == nullptr ? nullptr : &drive->device();
       }),
-      services_(errors, serviceFaults_) {
-  services_.OnStart([this](const std::u16string& name, const os::fake::FakeServices::Service& s) {
+      services_(errors, nullptr) {
+  services_.OnStart([this](const std::u16string& name, const os::memory::ServiceDatabase::Service& s) {
     if (os::AsciiLower(name) != u"vlxfmdriver") return os::DWORD{0};
     os::UniqueFileHandle binary(os::Sys().files.CreateFileW(
         s.binaryPath.c_str(), os::kGenericRead, os::kFileShareRead, nullptr,
@@ -63,7 +63,7 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
     SetFirmwareDriverRunning(true);
     return os::DWORD{0};
   });
-  services_.OnStop([this](const std::u16string& name, const os::fake::FakeServices::Service&) {
+  services_.OnStop([this](const std::u16string& name, const os::memory::ServiceDatabase::Service&) {
     if (os::AsciiLower(name) == u"vlxfmdriver") SetFirmwareDriverRunning(false);
     return os::DWORD{0};
   });
@@ -105,8 +105,8 @@ int SimMachine::OpenHandles() const {
   return static_cast<int>(handles_.size());
 }
 
-os::HANDLE SimMachine::CreateFileW(const char16_t* name, os::DWORD, os::DWORD,
-                                   void*, os::DWORD, os::DWORD, os::HANDLE) {
+os::DeviceHandle SimMachine::CreateFileW(const char16_t* name, os::DWORD, os::DWORD,
+                                         void*, os::DWORD, os::DWORD, os::DeviceHandle) {
   const std::u16string path = name == nullptr ? u"" : name;
   std::lock_guard lock(mutex_);
   Target target{-2};
@@ -119,14 +119,14 @@ os::HANDLE SimMachine::CreateFileW(const char16_t* name, os::DWORD, os::DWORD,
     errors_.SetLastError(os::kErrorFileNotFound);
     return os::InvalidHandleValue();
   }
-  const os::HANDLE handle = reinterpret_cast<os::HANDLE>(nextHandle_);
+  const auto handle = reinterpret_cast<os::DeviceHandle>(nextHandle_);
   nextHandle_ += 4;
   handles_[handle] = target;
   errors_.SetLastError(os::kErrorSuccess);
   return handle;
 }
 
-os::BOOL SimMachine::DeviceIoControl(os::HANDLE device, os::DWORD code,
+os::BOOL SimMachine::DeviceIoControl(os::DeviceHandle device, os::DWORD code,
                                      void* in, os::DWORD inSize, void* out,
                                      os::DWORD outSize, os::DWORD* bytesReturned,
                                      void*) {
@@ -152,7 +152,7 @@ os::BOOL SimMachine::DeviceIoControl(os::HANDLE device, os::DWORD code,
   return result;
 }
 
-os::BOOL SimMachine::CloseHandle(os::HANDLE object) {
+os::BOOL SimMachine::CloseHandle(os::DeviceHandle object) {
   std::lock_guard lock(mutex_);
   if (handles_.erase(object) == 0) {
     errors_.SetLastError(os::kErrorInvalidHandle);
@@ -161,37 +161,19 @@ os::BOOL SimMachine::CloseHandle(os::HANDLE object) {
   return os::kTrue;
 }
 
-os::HANDLE SimMachine::GetCurrentProcess() {
-  return reinterpret_cast<os::HANDLE>(static_cast<std::intptr_t>(-1));
-}
-
-os::BOOL SimMachine::DuplicateHandle(os::HANDLE, os::HANDLE source, os::HANDLE,
-                                     os::HANDLE* target, os::DWORD, os::BOOL,
-                                     os::DWORD) {
+os::BOOL SimMachine::DuplicateHandle(os::ProcessHandle, os::DeviceHandle source,
+                                     os::ProcessHandle, os::DeviceHandle* target, os::DWORD,
+                                     os::BOOL, os::DWORD) {
   std::lock_guard lock(mutex_);
   auto it = handles_.find(source);
   if (it == handles_.end() || target == nullptr) {
     errors_.SetLastError(os::kErrorInvalidHandle);
     return os::kFalse;
   }
-  *target = reinterpret_cast<os::HANDLE>(nextHandle_);
+  *target = reinterpret_cast<os::DeviceHandle>(nextHandle_);
   nextHandle_ += 4;
   handles_[*target] = it->second;
   return os::kTrue;
-}
-
-os::HMODULE SimMachine::GetModuleHandleW(const char16_t* moduleName) {
-  os::DWORD error = 0;
-  const os::HMODULE module = links_.ModuleHandle(moduleName, error);
-  if (module == nullptr) errors_.SetLastError(error);
-  return module;
-}
-
-os::ProcAddress SimMachine::GetProcAddress(os::HMODULE module, const char* name) {
-  os::DWORD error = 0;
-  const os::ProcAddress routine = links_.Routine(module, name, error);
-  if (routine == nullptr) errors_.SetLastError(error);
-  return routine;
 }
 
 os::NTSTATUS SimMachine::NtOpenSymbolicLinkObject(os::ProcAddress routine,
@@ -209,92 +191,6 @@ os::NTSTATUS SimMachine::NtQuerySymbolicLinkObject(os::ProcAddress routine,
 
 os::NTSTATUS SimMachine::NtClose(os::ProcAddress routine, os::HANDLE object) {
   return links_.Close(routine, object);
-}
-
-// GUID_DEVCLASS_HDC, the hard disk controllers.
-constexpr os::Guid kHdcClass = {0x4D36E96A, 0xE325, 0x11CE,
-                                {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
-
-SimShell::SimShell(const MachineDescription& machine, os::Errors& errors, os::Power& base)
-    : machine_(machine), errors_(errors), base_(base), controllers_(errors, faults_) {
-  for (const auto& service : machine_.controllerServices) {
-    controllers_.AddDevice(kHdcClass, std::u16string(service.begin(), service.end()));
-  }
-}
-
-std::vector<std::pair<os::UINT, os::DWORD>> SimShell::Restarts() const {
-  std::lock_guard lock(mutex_);
-  return restarts_;
-}
-
-os::BOOL SimShell::GetSystemPowerStatus(os::SystemPowerStatus* status) {
-  if (machine_.powerFailCode) {
-    errors_.SetLastError(*machine_.powerFailCode);
-    return os::kFalse;
-  }
-  *status = os::SystemPowerStatus{machine_.acLineStatus, 0, 100, 0, 0xFFFFFFFFu, 0xFFFFFFFFu};
-  return os::kTrue;
-}
-
-os::BOOL SimShell::OpenProcessToken(os::HANDLE process, os::DWORD access, os::HANDLE* token) {
-  return base_.OpenProcessToken(process, access, token);
-}
-
-os::BOOL SimShell::LookupPrivilegeValueW(const char16_t* system, const char16_t* name,
-                                         os::Luid* luid) {
-  return base_.LookupPrivilegeValueW(system, name, luid);
-}
-
-os::BOOL SimShell::AdjustTokenPrivileges(os::HANDLE token, os::BOOL disableAll,
-                                         os::TokenPrivileges* newState, os::DWORD length,
-                                         os::TokenPrivileges* previous, os::DWORD* returned) {
-  return base_.AdjustTokenPrivileges(token, disableAll, newState, length, previous, returned);
-}
-
-os::BOOL SimShell::ExitWindowsEx(os::UINT flags, os::DWORD reason) {
-  std::lock_guard lock(mutex_);
-  restarts_.emplace_back(flags, reason);
-  return os::kTrue;
-}
-
-os::UINT SimShell::GetSystemDirectoryW(char16_t* buffer, os::UINT size) {
-  return base_.GetSystemDirectoryW(buffer, size);
-}
-
-os::BOOL SimShell::CloseHandle(os::HANDLE object) { return base_.CloseHandle(object); }
-
-os::HDEVINFO SimShell::SetupDiGetClassDevsW(const os::Guid* classGuid, const char16_t* e,
-                                            void* parent, os::DWORD flags) {
-  return controllers_.SetupDiGetClassDevsW(classGuid, e, parent, flags);
-}
-
-os::BOOL SimShell::SetupDiEnumDeviceInfo(os::HDEVINFO set, os::DWORD index,
-                                         os::DevInfoData* data) {
-  return controllers_.SetupDiEnumDeviceInfo(set, index, data);
-}
-
-os::BOOL SimShell::SetupDiGetDeviceRegistryPropertyW(os::HDEVINFO set, os::DevInfoData* data,
-                                                     os::DWORD property, os::DWORD* regType,
-                                                     std::uint8_t* buffer, os::DWORD size,
-                                                     os::DWORD* required) {
-  return controllers_.SetupDiGetDeviceRegistryPropertyW(set, data, property, regType, buffer,
-                                                        size, required);
-}
-
-os::BOOL SimShell::SetupDiDestroyDeviceInfoList(os::HDEVINFO set) {
-  return controllers_.SetupDiDestroyDeviceInfoList(set);
-}
-
-os::BOOL SimVersion::GetVersionExW(os::OsVersionInfo* info) {
-  os::DWORD error = 0;
-  if (machine_.versionFailCode) {
-    errors_.SetLastError(*machine_.versionFailCode);
-    return os::kFalse;
-  }
-  const os::BOOL ok =
-      os::fake::FillVersion(info, machine_.windowsMajor, machine_.windowsMinor, error);
-  if (!ok) errors_.SetLastError(error);
-  return ok;
 }
 
 void SimMachine::Trace(const Target& target, os::DWORD code, const void* in,

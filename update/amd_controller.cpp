@@ -2,13 +2,15 @@
 
 #include <cstring>
 
-#include "app/format.h"
-#include "app/log.h"
+#include "base/format.h"
+#include "base/log.h"
 #include "os/ascii_case.h"
 #include "os/constants.h"
 #include "os/scoped_handle.h"
 #include "os/system.h"
 #include "update/native_app_helper.h"
+
+namespace update {
 
 namespace {
 
@@ -21,7 +23,7 @@ constexpr os::DWORD kKeyReadWrite = os::kKeyRead | os::kKeyWrite;
 constexpr os::DWORD kServiceNameBytes = 520;
 
 os::UniqueRegistryKey OpenFeatureKey(const std::u16string& service) {
-  const std::u16string path = app::FormatLoaded(kFeatureKey, service);
+  const std::u16string path = base::FormatLoaded(kFeatureKey, service);
   os::HKEY key = nullptr;
   if (os::Sys().registry.RegOpenKeyExW(os::HkeyLocalMachine(), path.c_str(), 0, kKeyReadWrite,
                                        &key) != os::kErrorSuccess) {
@@ -37,8 +39,8 @@ std::optional<std::u16string> FindAmdStorageController() {
   os::UniqueDeviceInfoSet devices(
       setup.SetupDiGetClassDevsW(&kHardDiskControllers, nullptr, nullptr, os::kDigcfPresent));
   if (!devices.IsValid()) {
-    if (app::IsLogOpen()) {
-      app::WriteLogLine(u"SetupDiGetClassDevs = 0x%x", os::Sys().errors.GetLastError());
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(u"SetupDiGetClassDevs = 0x%x", os::Sys().errors.GetLastError());
     }
     return std::nullopt;
   }
@@ -50,8 +52,8 @@ std::optional<std::u16string> FindAmdStorageController() {
     os::DWORD type = 0;
     if (!setup.SetupDiGetDeviceRegistryPropertyW(devices.Get(), &device, os::kSpdrpService,
                                                  &type, name, kServiceNameBytes, nullptr)) {
-      if (app::IsLogOpen()) {
-        app::WriteLogLine(u"SetupDiGetDeviceRegistryProperty = 0x%x",
+      if (base::IsLogOpen()) {
+        base::WriteLogLine(u"SetupDiGetDeviceRegistryProperty = 0x%x",
                           os::Sys().errors.GetLastError());
       }
       continue;
@@ -83,13 +85,15 @@ bool IsAmdSataFeatureEnabled(const std::u16string& service) {
   return type == os::kRegDword && size == 4 && value == 1;
 }
 
-app::ErrorInfoPtr CNativeAppHelper::AddAMDDriverRegistryValues() {
+base::ErrorInfoPtr CNativeAppHelper::AddAMDDriverRegistryValues() {
   for (const char16_t* service : {u"amd_sata", u"amdsata"}) {
     const os::UniqueRegistryKey key = OpenFeatureKey(service);
     if (!key.IsValid()) continue;
     const std::uint8_t on[4] = {1, 0, 0, 0};
     os::Sys().registry.RegSetValueExW(key.Get(), kFeatureValue, 0, os::kRegDword, on, 4);
   }
-  return app::MakeErrorInfo(u"NativeAppHelper", 487,
+  return base::MakeErrorInfo(u"NativeAppHelper", 487,
                             u"CNativeAppHelper::AddAMDDriverRegistryValues");
 }
+
+}  // namespace update

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+namespace update {
+
 std::unique_ptr<FirmwareUpdateRecord> FirmwareUpdateRecord::Create(
     std::uint32_t imageLength) {
   if (imageLength > UINT32_MAX - record::kHeaderSize) return nullptr;
@@ -70,3 +72,5 @@ std::uint32_t FirmwareUpdateRecord::BytesDone() const {
   std::memcpy(&done, bytes_.get() + record::kDriverStatus, sizeof done);
   return done;
 }
+
+}  // namespace update

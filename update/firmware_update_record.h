@@ -24,6 +24,8 @@
 
 #include "os/ioctl.h"
 
+namespace update {
+
 namespace record {
 constexpr std::uint32_t kBusType = 0;
 constexpr std::uint32_t kTransferMax = 4;
@@ -75,3 +77,5 @@ class FirmwareUpdateRecord {
   std::unique_ptr<std::uint8_t[]> bytes_;
   std::uint32_t imageLength_;
 };
+
+}  // namespace update

@@ -7,6 +7,8 @@
 #include "os/constants.h"
 #include "os/system.h"
 
+namespace update {
+
 namespace {
 
 constexpr os::LSTATUS kInvalidData = 13;  // ERROR_INVALID_DATA
@@ -90,3 +92,5 @@ bool PrependMultiStringEntry(const std::u16string& name, MultiString& list) {
   list.swap(joined);
   return true;
 }
+
+}  // namespace update

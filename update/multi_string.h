@@ -9,6 +9,8 @@
 
 #include "os/registry.h"
 
+namespace update {
+
 using MultiString = std::vector<char16_t>;
 
 // The length in units of the list `list` holds, walking no further than
@@ -33,3 +35,5 @@ int RemoveMultiStringEntry(MultiString& list, const std::u16string& name);
 // `name` and its NUL before the old list; false, and the list unchanged,
 // when the new one cannot be allocated.
 bool PrependMultiStringEntry(const std::u16string& name, MultiString& list);
+
+}  // namespace update

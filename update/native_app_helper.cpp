@@ -2,17 +2,19 @@
 
 #include <optional>
 
-#include "app/format.h"
-#include "app/log.h"
-#include "app/power.h"
-#include "app/settings.h"
-#include "app/text.h"
+#include "base/format.h"
+#include "base/log.h"
+#include "base/system_directory.h"
+#include "base/settings.h"
+#include "base/text.h"
 #include "os/constants.h"
 #include "os/scoped_handle.h"
 #include "os/system.h"
 #include "update/driver_helper.h"
 #include "update/multi_string.h"
 #include "update/update_run.h"
+
+namespace update {
 
 namespace {
 
@@ -29,7 +31,7 @@ constexpr std::uint32_t kBootExecuteUnits = 2048;  // 4096 bytes
 os::DWORD LastError() { return os::Sys().errors.GetLastError(); }
 
 void Log(const char16_t* line) {
-  if (app::IsLogOpen()) app::WriteLogText(line);
+  if (base::IsLogOpen()) base::WriteLogText(line);
 }
 
 os::UniqueRegistryKey OpenKey(os::HKEY root, const std::u16string& path, os::LSTATUS& status) {
@@ -70,26 +72,26 @@ void DeleteHandOffTree() {
 }
 
 void DeleteStatusFile() {
-  os::Sys().files.DeleteFileW((app::Settings().moduleFolder + u"\\" + kStatusFile).c_str());
+  os::Sys().files.DeleteFileW((base::Settings().moduleFolder + u"\\" + kStatusFile).c_str());
 }
 
 // WOW64 redirection off for the lifetime of the object, where it can be.
 class RedirectionOff {
  public:
   RedirectionOff() {
-    auto& process = os::Sys().process;
-    kernel32_ = process.GetModuleHandleW(u"kernel32");
+    auto& modules = os::Sys().modules;
+    kernel32_ = modules.GetModuleHandleW(u"kernel32");
     const os::ProcAddress disable =
-        kernel32_ ? process.GetProcAddress(kernel32_, "Wow64DisableWow64FsRedirection") : nullptr;
-    off_ = disable != nullptr && process.Wow64DisableWow64FsRedirection(disable, &old_);
+        kernel32_ ? modules.GetProcAddress(kernel32_, "Wow64DisableWow64FsRedirection") : nullptr;
+    off_ = disable != nullptr &&
+           os::Sys().process.Wow64DisableWow64FsRedirection(disable, &old_);
     if (!off_) error_ = LastError();
   }
   ~RedirectionOff() {
     if (!off_) return;
-    auto& process = os::Sys().process;
     if (const os::ProcAddress revert =
-            process.GetProcAddress(kernel32_, "Wow64RevertWow64FsRedirection")) {
-      process.Wow64RevertWow64FsRedirection(revert, old_);
+            os::Sys().modules.GetProcAddress(kernel32_, "Wow64RevertWow64FsRedirection")) {
+      os::Sys().process.Wow64RevertWow64FsRedirection(revert, old_);
     }
   }
   RedirectionOff(const RedirectionOff&) = delete;
@@ -129,9 +131,9 @@ std::u16string NativeAppName() {
   return IsWindows64() ? u"VLXFMNativeApp64" : u"VLXFMNativeApp32";
 }
 
-app::ErrorInfoPtr CNativeAppHelper::CreateDriveRegistry() {
+base::ErrorInfoPtr CNativeAppHelper::CreateDriveRegistry() {
   constexpr char16_t kFunction[] = u"CNativeAppHelper::CreateDriveRegistry";
-  auto result = app::MakeErrorInfo(kFile, 138, kFunction);
+  auto result = base::MakeErrorInfo(kFile, 138, kFunction);
   DeleteHandOffTree();
   os::LSTATUS status = 0;
   const os::UniqueRegistryKey root = CreateKey(kRoot, status);
@@ -142,27 +144,27 @@ app::ErrorInfoPtr CNativeAppHelper::CreateDriveRegistry() {
   }
   SelectionSource* source = GetSelectionSource();
   const Selection selection = source != nullptr ? source->selection() : Selection{};
-  const auto& settings = app::Settings();
+  const auto& settings = base::Settings();
   SetDword(root.Get(), u"DriveCount", static_cast<std::uint32_t>(selection.size()));
   SetDword(root.Get(), u"AfterUpdateRestartSystem", settings.restartAfterUpdate ? 1 : 0);
   SetText(root.Get(), u"AppDirPath", settings.moduleFolder + u"\\");
   std::u16string system;
-  if (app::GetSystemDirectoryPath(system)) {
+  if (base::GetSystemDirectoryPath(system)) {
     SetText(root.Get(), u"SystemDirectoryPath", system + u"\\");
   }
   int index = 0;
   for (const auto& [serial, drive] : selection) {
     const os::UniqueRegistryKey key =
-        CreateKey(app::Format(u"%s\\%d", std::u16string(kRoot), index), status);
+        CreateKey(base::Format(u"%s\\%d", std::u16string(kRoot), index), status);
     if (!key.IsValid()) {
       result->Fail(static_cast<std::uint32_t>(status), kFile, 202, kFunction);
       Log(u"Unable to create drive key");
       break;
     }
-    SetText(key.Get(), u"Model", app::TrimWhiteSpace(drive->ModelText()));
-    SetText(key.Get(), u"SerialNumber", app::TrimWhiteSpace(drive->SerialNumberText()));
+    SetText(key.Get(), u"Model", base::TrimWhiteSpace(drive->ModelText()));
+    SetText(key.Get(), u"SerialNumber", base::TrimWhiteSpace(drive->SerialNumberText()));
     SetText(key.Get(), u"AvailableFirmwareRevision",
-            app::TrimWhiteSpace(drive->AvailableFirmwareRevision));
+            base::TrimWhiteSpace(drive->AvailableFirmwareRevision));
     SetText(key.Get(), u"AvailableFirmwareFilePath", drive->AvailableFirmwareFilePath);
     SetText(key.Get(), u"DrivePath", drive->DrivePath);
     SetText(key.Get(), u"DriveDevicePath", drive->DriveDevicePath);
@@ -176,18 +178,18 @@ app::ErrorInfoPtr CNativeAppHelper::CreateDriveRegistry() {
   return result;
 }
 
-app::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
+base::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
   constexpr char16_t kFunction[] = u"CNativeAppHelper::AddNativeApp";
-  auto result = app::MakeErrorInfo(kFile, 251, kFunction);
+  auto result = base::MakeErrorInfo(kFile, 251, kFunction);
   DeleteStatusFile();
   std::u16string system;
-  if (!app::GetSystemDirectoryPath(system)) {
+  if (!base::GetSystemDirectoryPath(system)) {
     result->Fail(LastError(), kFile, 267, kFunction);
     Log(u"GetSystemDirectory failed");
     return result;
   }
   const std::u16string file = NativeAppName() + u".exe";
-  const std::u16string& folder = app::Settings().moduleFolder;
+  const std::u16string& folder = base::Settings().moduleFolder;
   bool copied = false;
   {
     std::optional<RedirectionOff> redirection;
@@ -195,8 +197,8 @@ app::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
       redirection.emplace();
       if (!redirection->off()) {
         result->Fail(redirection->error(), kFile, 290, kFunction);
-        if (app::IsLogOpen()) {
-          app::WriteLogLine(u"Wow64DisableWow64FsRedirection = 0x%x", redirection->error());
+        if (base::IsLogOpen()) {
+          base::WriteLogLine(u"Wow64DisableWow64FsRedirection = 0x%x", redirection->error());
         }
         return result;
       }
@@ -206,7 +208,7 @@ app::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
     if (!copied) {
       const os::DWORD error = LastError();
       result->Fail(error, kFile, 309, kFunction);
-      if (app::IsLogOpen()) app::WriteLogLine(u"CopyFile failed = 0x%x", error);
+      if (base::IsLogOpen()) base::WriteLogLine(u"CopyFile failed = 0x%x", error);
     }
   }
   if (!copied) return result;
@@ -235,7 +237,7 @@ app::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
 void CNativeAppHelper::RemoveNativeApp() {
   std::u16string name;
   std::u16string system;
-  if (app::GetSystemDirectoryPath(system)) {
+  if (base::GetSystemDirectoryPath(system)) {
     name = NativeAppName();
     const std::u16string file = system + u"\\" + name + u".exe";
     if (IsWindows64()) {
@@ -261,12 +263,12 @@ void CNativeAppHelper::RemoveNativeApp() {
   DeleteStatusFile();
 }
 
-app::ErrorInfoPtr CNativeAppHelper::PrepareNativeUpdate() {
-  app::ErrorInfoPtr result = CreateDriveRegistry();
-  if (app::IsSuccess(result)) result = InstallDriverService();
-  if (app::IsSuccess(result)) result = AddNativeApp();
-  if (app::IsSuccess(result)) result = AddAMDDriverRegistryValues();
-  if (app::IsSuccess(result)) return result;
+base::ErrorInfoPtr CNativeAppHelper::PrepareNativeUpdate() {
+  base::ErrorInfoPtr result = CreateDriveRegistry();
+  if (base::IsSuccess(result)) result = InstallDriverService();
+  if (base::IsSuccess(result)) result = AddNativeApp();
+  if (base::IsSuccess(result)) result = AddAMDDriverRegistryValues();
+  if (base::IsSuccess(result)) return result;
   DeleteHandOffTree();
   UninstallDriverService();
   RemoveNativeApp();
@@ -278,3 +280,5 @@ void CNativeAppHelper::CleanUpNativeUpdate() {
   UninstallDriverService();
   RemoveNativeApp();
 }
+
+}  // namespace update

@@ -6,18 +6,20 @@
 
 #include <string>
 
-#include "app/error_info.h"
+#include "base/error_info.h"
+
+namespace update {
 
 class CNativeAppHelper {
  public:
-  app::ErrorInfoPtr CreateDriveRegistry();
-  app::ErrorInfoPtr AddNativeApp();
+  base::ErrorInfoPtr CreateDriveRegistry();
+  base::ErrorInfoPtr AddNativeApp();
   // Switches "AmdSataShafran" on under the two AMD SATA driver services
   // that exist; always a success.
-  app::ErrorInfoPtr AddAMDDriverRegistryValues();
+  base::ErrorInfoPtr AddAMDDriverRegistryValues();
   void RemoveNativeApp();
   // The whole preparation; rolled back on the first failure.
-  app::ErrorInfoPtr PrepareNativeUpdate();
+  base::ErrorInfoPtr PrepareNativeUpdate();
   // Removes what a preparation left; checks and reports nothing.
   void CleanUpNativeUpdate();
 };
@@ -25,3 +27,5 @@ class CNativeAppHelper {
 // The bare name in the boot-execute list: "VLXFMNativeApp64" on 64-bit
 // Windows, else "VLXFMNativeApp32".
 std::u16string NativeAppName();
+
+}  // namespace update

@@ -3,13 +3,15 @@
 #include <chrono>
 #include <thread>
 
-#include "app/file.h"
-#include "app/format.h"
-#include "app/log.h"
-#include "app/text.h"
+#include "base/file.h"
+#include "base/format.h"
+#include "base/log.h"
+#include "base/text.h"
 #include "os/system.h"
 #include "update/driver_helper.h"
 #include "update/firmware_update_record.h"
+
+namespace update {
 
 std::atomic<std::uint8_t> pollStop{1};
 
@@ -60,7 +62,7 @@ void PollProgress(const FirmwareUpdateRecord* record) {
 }
 
 // Reads `length` bytes; a read error counts as a short read.
-bool ReadImage(app::CFile& file, std::uint8_t* image, std::uint32_t length) {
+bool ReadImage(base::CFile& file, std::uint8_t* image, std::uint32_t length) {
   std::uint32_t total = 0;
   while (total < length) {
     os::DWORD read = 0;
@@ -71,19 +73,19 @@ bool ReadImage(app::CFile& file, std::uint8_t* image, std::uint32_t length) {
 }
 
 // One drive; false when it failed.
-bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int count) {
-  const std::u16string model = app::TrimWhiteSpace(drive.ModelText());
-  const std::u16string serial = app::TrimWhiteSpace(drive.SerialNumberText());
+bool UpdateDrive(CDriverHelper& helper, const drives::CDrive& drive, int index, int count) {
+  const std::u16string model = base::TrimWhiteSpace(drive.ModelText());
+  const std::u16string serial = base::TrimWhiteSpace(drive.SerialNumberText());
   const std::u16string& path = drive.AvailableFirmwareFilePath;
   SendText(StatusText,
-           app::Format(u"Updating drive %s (%s), %d of %d, Please wait. It can take several "
+           base::Format(u"Updating drive %s (%s), %d of %d, Please wait. It can take several "
                        u"minutes.",
                        model, serial, index, count));
-  app::CFile file;
-  if (!file.Open(path, app::CFile::modeRead | app::CFile::shareDenyWrite)) {
-    SendText(ErrorText, app::Format(u"Drive update failed, can not open firmware file %s", path));
-    if (app::IsLogOpen()) {
-      app::WriteLogLine(u"Can not open firmware file %s (%d)", path,
+  base::CFile file;
+  if (!file.Open(path, base::CFile::modeRead | base::CFile::shareDenyWrite)) {
+    SendText(ErrorText, base::Format(u"Drive update failed, can not open firmware file %s", path));
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(u"Can not open firmware file %s (%d)", path,
                         static_cast<int>(file.openCause()));
     }
     return false;
@@ -91,9 +93,9 @@ bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int coun
   std::uint64_t fileLength = 0;
   if (!file.GetLength(fileLength)) {
     SendText(ErrorText,
-             app::Format(u"Drive update failed, can not get status of firmware file %s", path));
-    if (app::IsLogOpen()) {
-      app::WriteLogLine(u"Can not get firmware file status %s (%d)", path,
+             base::Format(u"Drive update failed, can not get status of firmware file %s", path));
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(u"Can not get firmware file status %s (%d)", path,
                         static_cast<int>(file.openCause()));
     }
     return false;
@@ -103,7 +105,7 @@ bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int coun
   auto record = fileLength > UINT32_MAX ? nullptr : FirmwareUpdateRecord::Create(length);
   if (record == nullptr) {
     SendText(ErrorText, u"Drive update failed, can not allocate memory");
-    if (app::IsLogOpen()) app::WriteLogLine(u"Can not allocate memory for driveInfo");
+    if (base::IsLogOpen()) base::WriteLogLine(u"Can not allocate memory for driveInfo");
     return false;
   }
   record->SetBusType(drive.BusType);
@@ -111,13 +113,13 @@ bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int coun
   record->SetDrivePath(drive.DrivePath);
   record->SetDriveDevicePath(drive.DriveDevicePath);
   record->SetPhyEntity(drive.PhyEntity);
-  record->SetSerialNumber(app::Narrow(serial));
-  record->SetFirmwareRevision(app::Narrow(app::TrimWhiteSpace(drive.AvailableFirmwareRevision)));
+  record->SetSerialNumber(base::Narrow(serial));
+  record->SetFirmwareRevision(base::Narrow(base::TrimWhiteSpace(drive.AvailableFirmwareRevision)));
   if (!ReadImage(file, record->image(), length)) {
     const std::u16string text =
-        app::Format(u"Drive update failed, can not read firmware file %s", path);
+        base::Format(u"Drive update failed, can not read firmware file %s", path);
     SendText(ErrorText, text);
-    if (app::IsLogOpen()) app::WriteLogText(text);
+    if (base::IsLogOpen()) base::WriteLogText(text);
     return false;
   }
 
@@ -125,10 +127,10 @@ bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int coun
   pollStop.store(0);
   std::thread poller(PollProgress, record.get());
   std::this_thread::sleep_for(kBeforeTransfer);
-  const app::ErrorInfoPtr result = helper.SendUpdateFirmwareIOCTL(*record, record->size());
+  const base::ErrorInfoPtr result = helper.SendUpdateFirmwareIOCTL(*record, record->size());
   pollStop.store(1);
   poller.join();
-  const bool ok = app::IsSuccess(result);
+  const bool ok = base::IsSuccess(result);
   if (ok) {
     SendPercent(100);
     std::this_thread::sleep_for(kAfterFullBar);
@@ -138,9 +140,9 @@ bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int coun
     SendText(StatusText, u"Drive updated successfully");
     return true;
   }
-  SendText(ErrorText, app::Format(u"Driver call failed (0x%x)", result->code));
-  if (app::IsLogOpen()) {
-    app::WriteLogLine(u"Driver call \r\n%s\r\n", app::FormatErrorInfo(*result));
+  SendText(ErrorText, base::Format(u"Driver call failed (0x%x)", result->code));
+  if (base::IsLogOpen()) {
+    base::WriteLogLine(u"Driver call \r\n%s\r\n", base::FormatErrorInfo(*result));
   }
   return false;
 }
@@ -148,8 +150,8 @@ bool UpdateDrive(CDriverHelper& helper, const CDrive& drive, int index, int coun
 // Input stays blocked until the run ends, on every path.
 class BlockedInput {
  public:
-  BlockedInput() { os::Sys().process.BlockInput(os::kTrue); }
-  ~BlockedInput() { os::Sys().process.BlockInput(os::kFalse); }
+  BlockedInput() { os::Sys().input.BlockInput(os::kTrue); }
+  ~BlockedInput() { os::Sys().input.BlockInput(os::kFalse); }
   BlockedInput(const BlockedInput&) = delete;
   BlockedInput& operator=(const BlockedInput&) = delete;
 };
@@ -167,11 +169,11 @@ bool CDrivesUpdateThread::InitInstance() {
   SendText(StatusText,
            u"\r\n** SYSTEM MAY APPEAR UNRESPONSIVE **\r\n** PLEASE DO NOT UNPLUG OR POWER OFF "
            u"THE SYSTEM **");
-  const app::ErrorInfoPtr loaded = helper->CreateAndStartDriver();
-  if (!app::IsSuccess(loaded)) {
-    SendText(ErrorText, app::Format(u"Failed to load driver (0x%x)", loaded->code));
-    if (app::IsLogOpen()) {
-      app::WriteLogLine(u"Driver load failed\r\n%s\r\n", app::FormatErrorInfo(*loaded));
+  const base::ErrorInfoPtr loaded = helper->CreateAndStartDriver();
+  if (!base::IsSuccess(loaded)) {
+    SendText(ErrorText, base::Format(u"Failed to load driver (0x%x)", loaded->code));
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(u"Driver load failed\r\n%s\r\n", base::FormatErrorInfo(*loaded));
     }
     return true;
   }
@@ -197,3 +199,5 @@ bool CDrivesUpdateThread::InitInstance() {
   }
   return true;
 }
+
+}  // namespace update

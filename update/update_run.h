@@ -10,6 +10,8 @@
 
 #include "drives/drive.h"
 
+namespace update {
+
 constexpr std::uint32_t WM_DRIVE_UPDATE_STATUS = 0x0401;  // WM_USER + 1
 
 enum DriveUpdateStatusKind : std::int32_t {
@@ -28,7 +30,7 @@ struct DriveUpdateStatus {
 };
 
 // The ticked drives by serial number, compared unit by unit.
-using Selection = std::map<std::u16string, CDrivePtr>;
+using Selection = std::map<std::u16string, drives::CDrivePtr>;
 
 // What the drive selection page offers the update: its selection.
 class SelectionSource {
@@ -59,3 +61,5 @@ class CDrivesUpdateThread {
   // The whole update; returns true so the thread's message loop follows.
   bool InitInstance();
 };
+
+}  // namespace update

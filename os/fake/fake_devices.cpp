@@ -50,9 +50,9 @@ int FakeDevices::OpenHandles() const {
   return static_cast<int>(handles_.size());
 }
 
-HANDLE FakeDevices::CreateFileW(const char16_t* name, DWORD, DWORD, void*,
-                                DWORD, DWORD, HANDLE) {
-  if (auto code = faults_.Take("CreateFileW")) {
+DeviceHandle FakeDevices::CreateFileW(const char16_t* name, DWORD, DWORD, void*,
+                                      DWORD, DWORD, DeviceHandle) {
+  if (auto code = faults_.Take("devices", "CreateFileW")) {
     errors_.SetLastError(*code);
     return InvalidHandleValue();
   }
@@ -62,18 +62,18 @@ HANDLE FakeDevices::CreateFileW(const char16_t* name, DWORD, DWORD, void*,
     errors_.SetLastError(kErrorFileNotFound);
     return InvalidHandleValue();
   }
-  const HANDLE handle = reinterpret_cast<HANDLE>(nextHandle_);
+  const auto handle = reinterpret_cast<DeviceHandle>(nextHandle_);
   nextHandle_ += 4;
   handles_[handle] = key;
   errors_.SetLastError(kErrorSuccess);
   return handle;
 }
 
-BOOL FakeDevices::DeviceIoControl(HANDLE device, DWORD ioControlCode,
+BOOL FakeDevices::DeviceIoControl(DeviceHandle device, DWORD ioControlCode,
                                   void* inBuffer, DWORD inBufferSize,
                                   void* outBuffer, DWORD outBufferSize,
                                   DWORD* bytesReturned, void*) {
-  if (auto code = faults_.Take("DeviceIoControl")) {
+  if (auto code = faults_.Take("devices", "DeviceIoControl")) {
     errors_.SetLastError(*code);
     return kFalse;
   }
@@ -98,7 +98,7 @@ BOOL FakeDevices::DeviceIoControl(HANDLE device, DWORD ioControlCode,
   return result;
 }
 
-BOOL FakeDevices::CloseHandle(HANDLE object) {
+BOOL FakeDevices::CloseHandle(DeviceHandle object) {
   std::lock_guard lock(mutex_);
   auto it = handles_.find(object);
   if (it == handles_.end()) {
@@ -110,13 +110,9 @@ BOOL FakeDevices::CloseHandle(HANDLE object) {
   return kTrue;
 }
 
-HANDLE FakeDevices::GetCurrentProcess() {
-  return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
-}
-
-BOOL FakeDevices::DuplicateHandle(HANDLE, HANDLE source, HANDLE, HANDLE* target,
-                                  DWORD, BOOL, DWORD) {
-  if (auto code = faults_.Take("DuplicateHandle")) {
+BOOL FakeDevices::DuplicateHandle(ProcessHandle, DeviceHandle source, ProcessHandle,
+                                  DeviceHandle* target, DWORD, BOOL, DWORD) {
+  if (auto code = faults_.Take("devices", "DuplicateHandle")) {
     errors_.SetLastError(*code);
     return kFalse;
   }
@@ -126,34 +122,11 @@ BOOL FakeDevices::DuplicateHandle(HANDLE, HANDLE source, HANDLE, HANDLE* target,
     errors_.SetLastError(kErrorInvalidHandle);
     return kFalse;
   }
-  const HANDLE copy = reinterpret_cast<HANDLE>(nextHandle_);
+  const auto copy = reinterpret_cast<DeviceHandle>(nextHandle_);
   nextHandle_ += 4;
   handles_[copy] = it->second;
   *target = copy;
   return kTrue;
-}
-
-HMODULE FakeDevices::GetModuleHandleW(const char16_t* moduleName) {
-  if (auto code = faults_.Take("GetModuleHandleW")) {
-    errors_.SetLastError(*code);
-    return nullptr;
-  }
-  DWORD error = 0;
-  const HMODULE module = links.ModuleHandle(moduleName, error);
-  if (module == nullptr) errors_.SetLastError(error);
-  return module;
-}
-
-// A fault named "GetProcAddress(Name)" makes the look-up of Name fail.
-ProcAddress FakeDevices::GetProcAddress(HMODULE module, const char* name) {
-  if (auto code = faults_.Take("GetProcAddress(" + std::string(name ? name : "") + ")")) {
-    errors_.SetLastError(*code);
-    return nullptr;
-  }
-  DWORD error = 0;
-  const ProcAddress routine = links.Routine(module, name, error);
-  if (routine == nullptr) errors_.SetLastError(error);
-  return routine;
 }
 
 NTSTATUS FakeDevices::NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,

@@ -14,7 +14,7 @@
 #include "os/devices.h"
 #include "os/errors.h"
 #include "os/fake/faults.h"
-#include "os/fake/symbolic_links.h"
+#include "os/memory/symbolic_links.h"
 
 namespace os::fake {
 
@@ -60,21 +60,18 @@ class FakeDevices final : public Devices {
   int Closes(const std::u16string& path) const;
   int OpenHandles() const;
 
-  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
-                     DWORD shareMode, void* securityAttributes,
-                     DWORD creationDisposition, DWORD flagsAndAttributes,
-                     HANDLE templateFile) override;
-  BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, void* inBuffer,
+  DeviceHandle CreateFileW(const char16_t* name, DWORD desiredAccess,
+                           DWORD shareMode, void* securityAttributes,
+                           DWORD creationDisposition, DWORD flagsAndAttributes,
+                           DeviceHandle templateFile) override;
+  BOOL DeviceIoControl(DeviceHandle device, DWORD ioControlCode, void* inBuffer,
                        DWORD inBufferSize, void* outBuffer,
                        DWORD outBufferSize, DWORD* bytesReturned,
                        void* overlapped) override;
-  BOOL CloseHandle(HANDLE object) override;
-  HANDLE GetCurrentProcess() override;
-  BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
-                       HANDLE* target, DWORD desiredAccess, BOOL inheritHandle,
-                       DWORD options) override;
-  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
-  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  BOOL CloseHandle(DeviceHandle object) override;
+  BOOL DuplicateHandle(ProcessHandle sourceProcess, DeviceHandle source,
+                       ProcessHandle targetProcess, DeviceHandle* target,
+                       DWORD desiredAccess, BOOL inheritHandle, DWORD options) override;
   NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
                                     DWORD desiredAccess,
                                     ObjectAttributes* attributes) override;
@@ -83,7 +80,7 @@ class FakeDevices final : public Devices {
                                      std::uint32_t* returnedLength) override;
   NTSTATUS NtClose(ProcAddress routine, HANDLE object) override;
 
-  SymbolicLinks links;
+  memory::SymbolicLinks links;
 
  private:
   static std::u16string KeyOf(const std::u16string& path);
@@ -92,7 +89,7 @@ class FakeDevices final : public Devices {
   Faults& faults_;
   mutable std::mutex mutex_;
   std::map<std::u16string, std::shared_ptr<DeviceModel>> models_;
-  std::map<HANDLE, std::u16string> handles_;
+  std::map<DeviceHandle, std::u16string> handles_;
   std::map<std::u16string, int> closes_;
   std::uintptr_t nextHandle_ = 0x80000;
 };

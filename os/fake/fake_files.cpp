@@ -75,7 +75,7 @@ std::u16string FakeFiles::KeyOf(std::u16string_view path) const {
   return CanonicalPath(path, currentDirectory_);
 }
 
-FakeFiles::Open* FakeFiles::Find(HANDLE handle) {
+FakeFiles::Open* FakeFiles::Find(FileHandle handle) {
   auto it = handles_.find(handle);
   return it == handles_.end() ? nullptr : &it->second;
 }
@@ -99,7 +99,7 @@ bool FakeFiles::SharingAllows(const std::u16string& key, DWORD access,
 }
 
 DWORD FakeFiles::GetModuleFileNameW(HMODULE, char16_t* buffer, DWORD size) {
-  if (auto code = faults_.Take("GetModuleFileNameW")) {
+  if (auto code = faults_.Take("files", "GetModuleFileNameW")) {
     errors_.SetLastError(*code);
     return 0;
   }
@@ -123,13 +123,13 @@ DWORD FakeFiles::GetModuleFileNameW(HMODULE, char16_t* buffer, DWORD size) {
 }
 
 BOOL FakeFiles::PathRemoveFileSpecW(char16_t* path) {
-  if (auto code = faults_.Take("PathRemoveFileSpecW")) return Fail(*code);
+  if (auto code = faults_.Take("files", "PathRemoveFileSpecW")) return Fail(*code);
   if (path == nullptr) return kFalse;
   return RemoveFileSpec(path) ? kTrue : kFalse;
 }
 
 BOOL FakeFiles::SetCurrentDirectoryW(const char16_t* path) {
-  if (auto code = faults_.Take("SetCurrentDirectoryW")) return Fail(*code);
+  if (auto code = faults_.Take("files", "SetCurrentDirectoryW")) return Fail(*code);
   std::lock_guard lock(mutex_);
   if (path == nullptr) return Fail(kErrorInvalidParameter);
   const std::u16string key = KeyOf(path);
@@ -139,11 +139,24 @@ BOOL FakeFiles::SetCurrentDirectoryW(const char16_t* path) {
   return kTrue;
 }
 
-HANDLE FakeFiles::CreateFileW(const char16_t* name, DWORD desiredAccess,
+UINT FakeFiles::GetSystemDirectoryW(char16_t* buffer, UINT size) {
+  if (auto code = faults_.Take("files", "GetSystemDirectoryW")) {
+    errors_.SetLastError(*code);
+    return 0;
+  }
+  const auto length = static_cast<UINT>(systemDirectory.size());
+  if (length + 1 > size) return length + 1;
+  std::copy_n(systemDirectory.data(), length, buffer);
+  buffer[length] = u'\0';
+  return length;
+}
+
+
+FileHandle FakeFiles::CreateFileW(const char16_t* name, DWORD desiredAccess,
                               DWORD shareMode, void*,
                               DWORD creationDisposition,
-                              DWORD flagsAndAttributes, HANDLE) {
-  if (auto code = faults_.Take("CreateFileW")) {
+                              DWORD flagsAndAttributes, FileHandle) {
+  if (auto code = faults_.Take("files", "CreateFileW")) {
     errors_.SetLastError(*code);
     return InvalidHandleValue();
   }
@@ -188,7 +201,7 @@ HANDLE FakeFiles::CreateFileW(const char16_t* name, DWORD desiredAccess,
              creationDisposition == kTruncateExisting) {
     it->second->bytes.clear();
   }
-  const HANDLE handle = reinterpret_cast<HANDLE>(nextHandle_);
+  const FileHandle handle = reinterpret_cast<FileHandle>(nextHandle_);
   nextHandle_ += 4;
   handles_.emplace(handle, Open{key, it->second, desiredAccess, shareMode});
   // CREATE_ALWAYS and OPEN_ALWAYS tell the caller the file was there.
@@ -199,9 +212,9 @@ HANDLE FakeFiles::CreateFileW(const char16_t* name, DWORD desiredAccess,
   return handle;
 }
 
-BOOL FakeFiles::ReadFile(HANDLE file, void* buffer, DWORD bytesToRead,
+BOOL FakeFiles::ReadFile(FileHandle file, void* buffer, DWORD bytesToRead,
                          DWORD* bytesRead, void*) {
-  if (auto code = faults_.Take("ReadFile")) return Fail(*code);
+  if (auto code = faults_.Take("files", "ReadFile")) return Fail(*code);
   std::lock_guard lock(mutex_);
   Open* open = Find(file);
   if (open == nullptr) return Fail(kErrorInvalidHandle);
@@ -219,10 +232,10 @@ BOOL FakeFiles::ReadFile(HANDLE file, void* buffer, DWORD bytesToRead,
   return kTrue;
 }
 
-BOOL FakeFiles::WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
+BOOL FakeFiles::WriteFile(FileHandle file, const void* buffer, DWORD bytesToWrite,
                           DWORD* bytesWritten, void*) {
   if (bytesWritten != nullptr) *bytesWritten = 0;
-  if (auto code = faults_.Take("WriteFile")) return Fail(*code);
+  if (auto code = faults_.Take("files", "WriteFile")) return Fail(*code);
   std::lock_guard lock(mutex_);
   Open* open = Find(file);
   if (open == nullptr) return Fail(kErrorInvalidHandle);
@@ -240,10 +253,10 @@ BOOL FakeFiles::WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
   return kTrue;
 }
 
-BOOL FakeFiles::SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
+BOOL FakeFiles::SetFilePointerEx(FileHandle file, std::int64_t distanceToMove,
                                  std::int64_t* newFilePointer,
                                  DWORD moveMethod) {
-  if (auto code = faults_.Take("SetFilePointerEx")) return Fail(*code);
+  if (auto code = faults_.Take("files", "SetFilePointerEx")) return Fail(*code);
   std::lock_guard lock(mutex_);
   Open* open = Find(file);
   if (open == nullptr) return Fail(kErrorInvalidHandle);
@@ -267,8 +280,8 @@ BOOL FakeFiles::SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
   return kTrue;
 }
 
-BOOL FakeFiles::GetFileSizeEx(HANDLE file, std::int64_t* size) {
-  if (auto code = faults_.Take("GetFileSizeEx")) return Fail(*code);
+BOOL FakeFiles::GetFileSizeEx(FileHandle file, std::int64_t* size) {
+  if (auto code = faults_.Take("files", "GetFileSizeEx")) return Fail(*code);
   std::lock_guard lock(mutex_);
   Open* open = Find(file);
   if (open == nullptr) return Fail(kErrorInvalidHandle);
@@ -278,7 +291,7 @@ BOOL FakeFiles::GetFileSizeEx(HANDLE file, std::int64_t* size) {
 
 BOOL FakeFiles::CopyFileW(const char16_t* existing, const char16_t* newFile,
                           BOOL failIfExists) {
-  if (auto code = faults_.Take("CopyFileW")) return Fail(*code);
+  if (auto code = faults_.Take("files", "CopyFileW")) return Fail(*code);
   std::lock_guard lock(mutex_);
   if (existing == nullptr || newFile == nullptr) return Fail(kErrorInvalidParameter);
   auto source = files_.find(KeyOf(existing));
@@ -297,7 +310,7 @@ BOOL FakeFiles::CopyFileW(const char16_t* existing, const char16_t* newFile,
 }
 
 BOOL FakeFiles::DeleteFileW(const char16_t* name) {
-  if (auto code = faults_.Take("DeleteFileW")) return Fail(*code);
+  if (auto code = faults_.Take("files", "DeleteFileW")) return Fail(*code);
   std::lock_guard lock(mutex_);
   if (name == nullptr) return Fail(kErrorInvalidParameter);
   const std::u16string key = KeyOf(name);
@@ -311,8 +324,8 @@ BOOL FakeFiles::DeleteFileW(const char16_t* name) {
   return kTrue;
 }
 
-BOOL FakeFiles::CloseHandle(HANDLE object) {
-  if (auto code = faults_.Take("CloseHandle")) return Fail(*code);
+BOOL FakeFiles::CloseHandle(FileHandle object) {
+  if (auto code = faults_.Take("files", "CloseHandle")) return Fail(*code);
   std::lock_guard lock(mutex_);
   if (handles_.erase(object) == 0) return Fail(kErrorInvalidHandle);
   return kTrue;

@@ -30,6 +30,7 @@ class FakeFiles final : public Files {
   FakeFiles(Errors& errors, Faults& faults) : errors_(errors), faults_(faults) {}
 
   // Test set-up and inspection.
+  std::u16string systemDirectory = u"C:\\windows\\system32";
   void SetModulePath(std::u16string path);
   void AddFolder(const std::u16string& path);
   void PutFile(const std::u16string& path, std::vector<std::uint8_t> bytes);
@@ -44,22 +45,23 @@ class FakeFiles final : public Files {
                            DWORD size) override;
   BOOL PathRemoveFileSpecW(char16_t* path) override;
   BOOL SetCurrentDirectoryW(const char16_t* path) override;
-  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
-                     DWORD shareMode, void* securityAttributes,
-                     DWORD creationDisposition, DWORD flagsAndAttributes,
-                     HANDLE templateFile) override;
-  BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+  UINT GetSystemDirectoryW(char16_t* buffer, UINT size) override;
+  FileHandle CreateFileW(const char16_t* name, DWORD desiredAccess,
+                         DWORD shareMode, void* securityAttributes,
+                         DWORD creationDisposition, DWORD flagsAndAttributes,
+                         FileHandle templateFile) override;
+  BOOL ReadFile(FileHandle file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
                 void* overlapped) override;
-  BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
+  BOOL WriteFile(FileHandle file, const void* buffer, DWORD bytesToWrite,
                  DWORD* bytesWritten, void* overlapped) override;
-  BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
+  BOOL SetFilePointerEx(FileHandle file, std::int64_t distanceToMove,
                         std::int64_t* newFilePointer,
                         DWORD moveMethod) override;
-  BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
+  BOOL GetFileSizeEx(FileHandle file, std::int64_t* size) override;
   BOOL CopyFileW(const char16_t* existing, const char16_t* newFile,
                  BOOL failIfExists) override;
   BOOL DeleteFileW(const char16_t* name) override;
-  BOOL CloseHandle(HANDLE object) override;
+  BOOL CloseHandle(FileHandle object) override;
 
  private:
   struct Node {
@@ -77,7 +79,7 @@ class FakeFiles final : public Files {
   std::u16string KeyOf(std::u16string_view path) const;
   bool SharingAllows(const std::u16string& key, DWORD access,
                      DWORD share) const;
-  Open* Find(HANDLE handle);
+  Open* Find(FileHandle handle);
   BOOL Fail(DWORD code);
 
   Errors& errors_;
@@ -87,7 +89,7 @@ class FakeFiles final : public Files {
   std::u16string currentDirectory_ = u"c:\\";
   std::set<std::u16string> folders_;
   std::map<std::u16string, std::shared_ptr<Node>> files_;
-  std::map<HANDLE, Open> handles_;
+  std::map<FileHandle, Open> handles_;
   std::uintptr_t nextHandle_ = 0x1000;
   std::vector<OpenRecord> opens_;
 };

@@ -6,42 +6,26 @@
 
 #include "os/ascii_case.h"
 #include "os/constants.h"
+#include "os/memory/module_table.h"
 
 namespace os::fake {
 namespace {
 
-HMODULE const kKernel32 = reinterpret_cast<HMODULE>(0x7FE00000);
-char kIsWow64Routine, kDisableRoutine, kRevertRoutine;
+// The value Wow64DisableWow64FsRedirection hands back, to be handed in again.
+char redirectionToken;
 
 }  // namespace
 
-HANDLE FakeProcess::GetCurrentProcess() {
-  return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+ProcessHandle FakeProcess::GetCurrentProcess() {
+  return reinterpret_cast<ProcessHandle>(static_cast<std::intptr_t>(-1));
 }
 
-HMODULE FakeProcess::GetModuleHandleW(const char16_t* moduleName) {
-  const std::u16string name = AsciiLower(moduleName == nullptr ? u"" : moduleName);
-  if (name == u"kernel32" || name == u"kernel32.dll") return kKernel32;
-  errors_.SetLastError(kErrorModNotFound);
-  return nullptr;
-}
-
-ProcAddress FakeProcess::GetProcAddress(HMODULE module, const char* name) {
-  if (module == kKernel32 && wow64Present_ && name != nullptr) {
-    if (std::strcmp(name, "IsWow64Process") == 0) return &kIsWow64Routine;
-    if (std::strcmp(name, "Wow64DisableWow64FsRedirection") == 0) return &kDisableRoutine;
-    if (std::strcmp(name, "Wow64RevertWow64FsRedirection") == 0) return &kRevertRoutine;
-  }
-  errors_.SetLastError(kErrorProcNotFound);
-  return nullptr;
-}
-
-BOOL FakeProcess::IsWow64Process(ProcAddress routine, HANDLE, BOOL* wow64) {
-  if (auto code = faults_.Take("IsWow64Process")) {
+BOOL FakeProcess::IsWow64Process(ProcAddress routine, ProcessHandle, BOOL* wow64) {
+  if (auto code = faults_.Take("process", "IsWow64Process")) {
     errors_.SetLastError(*code);
     return kFalse;
   }
-  if (routine != &kIsWow64Routine || wow64 == nullptr) {
+  if (routine != memory::StandInRoutine("IsWow64Process") || wow64 == nullptr) {
     errors_.SetLastError(kErrorInvalidParameter);
     return kFalse;
   }
@@ -77,27 +61,28 @@ BOOL FakeProcess::CreateProcessW(const char16_t*, char16_t* commandLine, void*, 
     errors_.SetLastError(static_cast<DWORD>(-outcome));
     return kFalse;
   }
-  const HANDLE process = reinterpret_cast<HANDLE>(next_);
-  const HANDLE thread = reinterpret_cast<HANDLE>(next_ + 4);
+  const std::uintptr_t process = next_;
+  const std::uintptr_t thread = next_ + 4;
   next_ += 8;
   open_[process] = static_cast<DWORD>(outcome);
   open_[thread] = 0;
-  *processInformation = ProcessInformation{process, thread, 100, 101};
+  *processInformation = ProcessInformation{reinterpret_cast<ProcessHandle>(process),
+                                           reinterpret_cast<HANDLE>(thread), 100, 101};
   return kTrue;
 }
 
-DWORD FakeProcess::WaitForSingleObject(HANDLE object, DWORD) {
+DWORD FakeProcess::WaitForSingleObject(ProcessHandle object, DWORD) {
   std::lock_guard lock(mutex_);
-  return open_.count(object) != 0 ? 0 : 0xFFFFFFFFu;  // WAIT_OBJECT_0 / WAIT_FAILED
+  return open_.count(reinterpret_cast<std::uintptr_t>(object)) != 0 ? 0 : 0xFFFFFFFFu;  // WAIT_OBJECT_0 / WAIT_FAILED
 }
 
-BOOL FakeProcess::GetExitCodeProcess(HANDLE process, DWORD* exitCode) {
-  if (auto code = faults_.Take("GetExitCodeProcess")) {
+BOOL FakeProcess::GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) {
+  if (auto code = faults_.Take("process", "GetExitCodeProcess")) {
     errors_.SetLastError(*code);
     return kFalse;
   }
   std::lock_guard lock(mutex_);
-  auto it = open_.find(process);
+  auto it = open_.find(reinterpret_cast<std::uintptr_t>(process));
   if (it == open_.end()) {
     errors_.SetLastError(kErrorInvalidHandle);
     return kFalse;
@@ -121,7 +106,15 @@ DWORD FakeProcess::GetEnvironmentVariableW(const char16_t* name, char16_t* buffe
   return 0;
 }
 
+BOOL FakeProcess::CloseHandle(ProcessHandle object) {
+  return Close(reinterpret_cast<std::uintptr_t>(object));
+}
+
 BOOL FakeProcess::CloseHandle(HANDLE object) {
+  return Close(reinterpret_cast<std::uintptr_t>(object));
+}
+
+BOOL FakeProcess::Close(std::uintptr_t object) {
   std::lock_guard lock(mutex_);
   if (open_.erase(object) == 0) {
     errors_.SetLastError(kErrorInvalidHandle);
@@ -130,41 +123,29 @@ BOOL FakeProcess::CloseHandle(HANDLE object) {
   return kTrue;
 }
 
-BOOL FakeProcess::BlockInput(BOOL block) {
-  std::lock_guard lock(mutex_);
-  blockCalls_.push_back(block);
-  inputBlocked_.store(block != kFalse);
-  return kTrue;
-}
-
 BOOL FakeProcess::Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) {
-  if (auto code = faults_.Take("Wow64DisableWow64FsRedirection")) {
+  if (auto code = faults_.Take("process", "Wow64DisableWow64FsRedirection")) {
     errors_.SetLastError(*code);
     return kFalse;
   }
-  if (routine != &kDisableRoutine || oldValue == nullptr) {
+  if (routine != memory::StandInRoutine("Wow64DisableWow64FsRedirection") || oldValue == nullptr) {
     errors_.SetLastError(kErrorInvalidParameter);
     return kFalse;
   }
-  *oldValue = &kRevertRoutine;
+  *oldValue = &redirectionToken;
   redirectionOff_ = true;
   ++redirectionSwitches;
   return kTrue;
 }
 
 BOOL FakeProcess::Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) {
-  if (routine != &kRevertRoutine || oldValue != &kRevertRoutine) {
+  if (routine != memory::StandInRoutine("Wow64RevertWow64FsRedirection") || oldValue != &redirectionToken) {
     errors_.SetLastError(kErrorInvalidParameter);
     return kFalse;
   }
   redirectionOff_ = false;
   ++redirectionSwitches;
   return kTrue;
-}
-
-std::vector<BOOL> FakeProcess::BlockInputCalls() const {
-  std::lock_guard lock(mutex_);
-  return blockCalls_;
 }
 
 }  // namespace os::fake

@@ -1,5 +1,6 @@
-// The fake's process: whether it runs under WOW64 (or cannot tell), and the
-// state of the machine's input.
+// The fake's processes: whether this one runs under WOW64, its file-system
+// redirection, the processes it starts (scripted exit codes) and its
+// environment.
 #pragma once
 
 #include <atomic>
@@ -19,16 +20,10 @@ class FakeProcess final : public Process {
  public:
   FakeProcess(Errors& errors, Faults& faults) : errors_(errors), faults_(faults) {}
 
-  // Without IsWow64Process in kernel32, GetProcAddress finds nothing.
-  void SetWow64(bool present, bool wow64) {
-    wow64Present_ = present;
-    wow64_ = wow64;
-  }
-  bool InputBlocked() const { return inputBlocked_.load(); }
+  void SetWow64(bool wow64) { wow64_ = wow64; }
   // Whether WOW64 redirection is switched off now, and how often it was.
   bool RedirectionOff() const { return redirectionOff_; }
   int redirectionSwitches = 0;
-  std::vector<BOOL> BlockInputCalls() const;
 
   // Processes started: what CreateProcessW was given.
   struct Started {
@@ -50,30 +45,27 @@ class FakeProcess final : public Process {
                       DWORD creationFlags, void* environment,
                       const char16_t* currentDirectory, StartupInfo* startupInfo,
                       ProcessInformation* processInformation) override;
-  DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
-  BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) override;
+  DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) override;
+  BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;
 
-  HANDLE GetCurrentProcess() override;
-  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
-  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
-  BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
-  BOOL BlockInput(BOOL block) override;
+  ProcessHandle GetCurrentProcess() override;
+  BOOL IsWow64Process(ProcAddress routine, ProcessHandle process, BOOL* wow64) override;
   BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) override;
   BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) override;
 
  private:
   Errors& errors_;
   Faults& faults_;
-  bool wow64Present_ = true;
+  BOOL Close(std::uintptr_t object);
+
   bool wow64_ = false;
-  std::atomic<bool> inputBlocked_{false};
   bool redirectionOff_ = false;
   mutable std::mutex mutex_;
-  std::vector<BOOL> blockCalls_;
   std::vector<Started> started_;
-  std::map<HANDLE, DWORD> open_;  // process and thread handles, with exit codes
+  std::map<std::uintptr_t, DWORD> open_;  // process and thread handles, with exit codes
   std::uintptr_t next_ = 0x6600000;
 };
 

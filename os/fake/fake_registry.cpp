@@ -113,7 +113,7 @@ int FakeRegistry::OpenKeys() const {
 
 LSTATUS FakeRegistry::RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD, DWORD,
                                     HKEY* result) {
-  if (auto code = faults_.Take("RegOpenKeyExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = faults_.Take("registry", "RegOpenKeyExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path) || result == nullptr) return kErrorInvalidHandle;
@@ -125,7 +125,7 @@ LSTATUS FakeRegistry::RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD, DWO
 
 LSTATUS FakeRegistry::RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD, char16_t*,
                                       DWORD, DWORD, void*, HKEY* result, DWORD* disposition) {
-  if (auto code = faults_.Take("RegCreateKeyExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = faults_.Take("registry", "RegCreateKeyExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path) || result == nullptr || Find(path) == nullptr) {
@@ -143,7 +143,7 @@ LSTATUS FakeRegistry::RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD, c
 
 LSTATUS FakeRegistry::RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD*,
                                        DWORD* type, std::uint8_t* data, DWORD* dataSize) {
-  if (auto code = faults_.Take("RegQueryValueExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = faults_.Take("registry", "RegQueryValueExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;
@@ -170,7 +170,7 @@ LSTATUS FakeRegistry::RegQueryValueExW(HKEY key, const char16_t* valueName, DWOR
 
 LSTATUS FakeRegistry::RegSetValueExW(HKEY key, const char16_t* valueName, DWORD, DWORD type,
                                      const std::uint8_t* data, DWORD dataSize) {
-  if (auto code = faults_.Take("RegSetValueExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = faults_.Take("registry", "RegSetValueExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;
@@ -183,7 +183,7 @@ LSTATUS FakeRegistry::RegSetValueExW(HKEY key, const char16_t* valueName, DWORD,
 }
 
 LSTATUS FakeRegistry::RegDeleteValueW(HKEY key, const char16_t* valueName) {
-  if (auto code = faults_.Take("RegDeleteValueW")) return static_cast<LSTATUS>(*code);
+  if (auto code = faults_.Take("registry", "RegDeleteValueW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;
@@ -195,7 +195,7 @@ LSTATUS FakeRegistry::RegDeleteValueW(HKEY key, const char16_t* valueName) {
 }
 
 LSTATUS FakeRegistry::RegDeleteTreeW(HKEY key, const char16_t* subKey) {
-  if (auto code = faults_.Take("RegDeleteTreeW")) return static_cast<LSTATUS>(*code);
+  if (auto code = faults_.Take("registry", "RegDeleteTreeW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;

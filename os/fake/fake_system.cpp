@@ -7,18 +7,20 @@ namespace os::fake {
 FakeSystem::FakeSystem()
     : files(errors, faults),
       text(errors, faults),
+      resources(errors, faults),
+      modules(errors, memory::ModuleTable::Serves::kAll, &faults),
       devices(errors, faults),
       version(errors),
-      services(errors, faults),
+      services(errors, &faults),
       process(errors, faults),
       power(errors, faults),
       registry(faults),
-      setup(errors, faults),
-      system_{errors,   files,   debug, text,     devices, version,
-              services, process, power, messages, registry, setup} {
+      setup(errors, &faults),
+      system_{errors,   files,   debug,   text,  resources, modules,  devices,  version,
+              services, process, input,   power, messages,  registry, setup} {
   errors.SetLastError(0);
   // As on Windows, a driver whose binary is missing does not start.
-  services.OnStart([this](const std::u16string&, const FakeServices::Service& service) {
+  services.OnStart([this](const std::u16string&, const memory::ServiceDatabase::Service& service) {
     return files.Exists(service.binaryPath) ? kErrorSuccess : kErrorFileNotFound;
   });
 }

@@ -6,13 +6,18 @@
 #include "os/fake/fake_devices.h"
 #include "os/fake/fake_errors.h"
 #include "os/fake/fake_files.h"
+#include "os/fake/fake_input.h"
+#include "os/fake/fake_messages.h"
+#include "os/fake/fake_power.h"
 #include "os/fake/fake_process.h"
 #include "os/fake/fake_registry.h"
-#include "os/fake/fake_services.h"
-#include "os/fake/fake_shell.h"
+#include "os/fake/fake_resources.h"
 #include "os/fake/fake_text.h"
 #include "os/fake/fake_version.h"
 #include "os/fake/faults.h"
+#include "os/memory/device_info_sets.h"
+#include "os/memory/module_table.h"
+#include "os/memory/service_database.h"
 #include "os/system.h"
 
 namespace os::fake {
@@ -25,19 +30,24 @@ class FakeSystem {
 
   System& system() { return system_; }
 
+  // First, so that it is destroyed last and sees every fault the areas
+  // could have taken.
   Faults faults;
   FakeErrors errors;
   FakeFiles files;
   FakeDebug debug;
   FakeText text;
+  FakeResources resources;
+  memory::ModuleTable modules;
   FakeDevices devices;
   FakeVersion version;
-  FakeServices services;
+  memory::ServiceDatabase services;
   FakeProcess process;
+  FakeInput input;
   FakePower power;
   FakeMessages messages;
   FakeRegistry registry;
-  FakeSetup setup;
+  memory::DeviceInfoSets setup;
 
  private:
   System system_;

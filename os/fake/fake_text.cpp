@@ -12,7 +12,7 @@ int FakeText::Fail(DWORD code) {
 int FakeText::MultiByteToWideChar(UINT codePage, DWORD, const char* multiByte,
                                   int multiByteCount, char16_t* wide,
                                   int wideCount) {
-  if (auto code = faults_.Take("MultiByteToWideChar")) return Fail(*code);
+  if (auto code = faults_.Take("text", "MultiByteToWideChar")) return Fail(*code);
   DWORD error = 0;
   const int count = cp1252::MultiByteToWide(codePage, multiByte, multiByteCount,
                                             wide, wideCount, error);
@@ -23,19 +23,12 @@ int FakeText::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* wide,
                                   int wideCount, char* multiByte,
                                   int multiByteCount, const char* defaultChar,
                                   BOOL* usedDefaultChar) {
-  if (auto code = faults_.Take("WideCharToMultiByte")) return Fail(*code);
+  if (auto code = faults_.Take("text", "WideCharToMultiByte")) return Fail(*code);
   DWORD error = 0;
   const int count =
       cp1252::WideToMultiByte(codePage, wide, wideCount, multiByte,
                               multiByteCount, defaultChar, usedDefaultChar, error);
   return count == 0 ? Fail(error) : count;
-}
-
-int FakeText::LoadStringW(HMODULE, UINT id, char16_t* buffer, int bufferMax) {
-  if (auto code = faults_.Take("LoadStringW")) return Fail(*code);
-  DWORD error = 0;
-  const int length = LoadStringFromTable(strings_, id, buffer, bufferMax, error);
-  return length == 0 ? Fail(error) : length;
 }
 
 }  // namespace os::fake

@@ -21,18 +21,12 @@ class FakeText final : public Text {
                           int wideCount, char* multiByte, int multiByteCount,
                           const char* defaultChar,
                           BOOL* usedDefaultChar) override;
-  int LoadStringW(HMODULE module, UINT id, char16_t* buffer,
-                  int bufferMax) override;
-
-  // The executable's string table.
-  void SetStrings(const std::map<UINT, std::u16string>* strings) { strings_ = strings; }
 
  private:
   int Fail(DWORD code);
 
   Errors& errors_;
   Faults& faults_;
-  const std::map<UINT, std::u16string>* strings_ = nullptr;
 };
 
 }  // namespace os::fake

@@ -27,7 +27,4 @@ class FakeVersion final : public Version {
   std::optional<DWORD> failCode_;
 };
 
-// GetVersionExW's contract: the size field must be that of OSVERSIONINFOW.
-BOOL FillVersion(OsVersionInfo* info, DWORD major, DWORD minor, DWORD& error);
-
 }  // namespace os::fake

@@ -1,6 +1,9 @@
 // The small POSIX binding the host build of the console tool runs on:
 // files and paths (with "\" read as "/"), the module path, debug output to
-// standard error, and code page 1252 as the ANSI code page.
+// standard error, and code page 1252 as the ANSI code page. Linux has no
+// Windows devices, modules, services, power source, message boxes,
+// registry or SetupAPI: those calls fail as a Windows without them would.
+// One source file per area.
 #pragma once
 
 #include <map>
@@ -20,26 +23,23 @@ class PosixFiles final : public Files {
  public:
   explicit PosixFiles(Errors& errors) : errors_(errors) {}
 
-  DWORD GetModuleFileNameW(HMODULE module, char16_t* buffer,
-                           DWORD size) override;
+  DWORD GetModuleFileNameW(HMODULE module, char16_t* buffer, DWORD size) override;
   BOOL PathRemoveFileSpecW(char16_t* path) override;
   BOOL SetCurrentDirectoryW(const char16_t* path) override;
-  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
-                     DWORD shareMode, void* securityAttributes,
-                     DWORD creationDisposition, DWORD flagsAndAttributes,
-                     HANDLE templateFile) override;
-  BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+  UINT GetSystemDirectoryW(char16_t* buffer, UINT size) override;
+  FileHandle CreateFileW(const char16_t* name, DWORD desiredAccess, DWORD shareMode,
+                         void* securityAttributes, DWORD creationDisposition,
+                         DWORD flagsAndAttributes, FileHandle templateFile) override;
+  BOOL ReadFile(FileHandle file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
                 void* overlapped) override;
-  BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
+  BOOL WriteFile(FileHandle file, const void* buffer, DWORD bytesToWrite,
                  DWORD* bytesWritten, void* overlapped) override;
-  BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
-                        std::int64_t* newFilePointer,
-                        DWORD moveMethod) override;
-  BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
-  BOOL CopyFileW(const char16_t* existing, const char16_t* newFile,
-                 BOOL failIfExists) override;
+  BOOL SetFilePointerEx(FileHandle file, std::int64_t distanceToMove,
+                        std::int64_t* newFilePointer, DWORD moveMethod) override;
+  BOOL GetFileSizeEx(FileHandle file, std::int64_t* size) override;
+  BOOL CopyFileW(const char16_t* existing, const char16_t* newFile, BOOL failIfExists) override;
   BOOL DeleteFileW(const char16_t* name) override;
-  BOOL CloseHandle(HANDLE object) override;
+  BOOL CloseHandle(FileHandle object) override;
 
  private:
   BOOL FailWithErrno();
@@ -55,16 +55,22 @@ class PosixText final : public Text {
  public:
   explicit PosixText(Errors& errors) : errors_(errors) {}
   int MultiByteToWideChar(UINT codePage, DWORD flags, const char* multiByte,
-                          int multiByteCount, char16_t* wide,
-                          int wideCount) override;
-  int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide,
-                          int wideCount, char* multiByte, int multiByteCount,
-                          const char* defaultChar,
+                          int multiByteCount, char16_t* wide, int wideCount) override;
+  int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int wideCount,
+                          char* multiByte, int multiByteCount, const char* defaultChar,
                           BOOL* usedDefaultChar) override;
-  int LoadStringW(HMODULE module, UINT id, char16_t* buffer,
-                  int bufferMax) override;
 
-  // The executable's string table.
+ private:
+  Errors& errors_;
+};
+
+// An executable on Linux has no resource section: the string table is
+// handed in.
+class PosixResources final : public Resources {
+ public:
+  explicit PosixResources(Errors& errors) : errors_(errors) {}
+  int LoadStringW(HMODULE module, UINT id, char16_t* buffer, int bufferMax) override;
+
   void SetStrings(const std::map<UINT, std::u16string>* strings) { strings_ = strings; }
 
  private:
@@ -72,30 +78,32 @@ class PosixText final : public Text {
   const std::map<UINT, std::u16string>* strings_ = nullptr;
 };
 
-// Linux has no Windows devices: every open finds nothing.
+class PosixModules final : public Modules {
+ public:
+  explicit PosixModules(Errors& errors) : errors_(errors) {}
+  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+
+ private:
+  Errors& errors_;
+};
+
 class PosixDevices final : public Devices {
  public:
   explicit PosixDevices(Errors& errors) : errors_(errors) {}
-  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
-                     DWORD shareMode, void* securityAttributes,
-                     DWORD creationDisposition, DWORD flagsAndAttributes,
-                     HANDLE templateFile) override;
-  BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, void* inBuffer,
-                       DWORD inBufferSize, void* outBuffer,
-                       DWORD outBufferSize, DWORD* bytesReturned,
-                       void* overlapped) override;
-  BOOL CloseHandle(HANDLE object) override;
-  HANDLE GetCurrentProcess() override;
-  BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
-                       HANDLE* target, DWORD desiredAccess, BOOL inheritHandle,
-                       DWORD options) override;
-  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
-  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
-  NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
-                                    DWORD desiredAccess,
+  DeviceHandle CreateFileW(const char16_t* name, DWORD desiredAccess, DWORD shareMode,
+                           void* securityAttributes, DWORD creationDisposition,
+                           DWORD flagsAndAttributes, DeviceHandle templateFile) override;
+  BOOL DeviceIoControl(DeviceHandle device, DWORD ioControlCode, void* inBuffer,
+                       DWORD inBufferSize, void* outBuffer, DWORD outBufferSize,
+                       DWORD* bytesReturned, void* overlapped) override;
+  BOOL CloseHandle(DeviceHandle object) override;
+  BOOL DuplicateHandle(ProcessHandle sourceProcess, DeviceHandle source,
+                       ProcessHandle targetProcess, DeviceHandle* target,
+                       DWORD desiredAccess, BOOL inheritHandle, DWORD options) override;
+  NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link, DWORD desiredAccess,
                                     ObjectAttributes* attributes) override;
-  NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link,
-                                     UnicodeString* target,
+  NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link, UnicodeString* target,
                                      std::uint32_t* returnedLength) override;
   NTSTATUS NtClose(ProcAddress routine, HANDLE object) override;
 
@@ -108,7 +116,6 @@ class PosixVersion final : public Version {
   BOOL GetVersionExW(OsVersionInfo* info) override;
 };
 
-// Linux has no service control manager and no input to block.
 class PosixServices final : public Services {
  public:
   explicit PosixServices(Errors& errors) : errors_(errors) {}
@@ -136,11 +143,8 @@ class PosixServices final : public Services {
 class PosixProcess final : public Process {
  public:
   explicit PosixProcess(Errors& errors) : errors_(errors) {}
-  HANDLE GetCurrentProcess() override;
-  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
-  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
-  BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
-  BOOL BlockInput(BOOL block) override;
+  ProcessHandle GetCurrentProcess() override;
+  BOOL IsWow64Process(ProcAddress routine, ProcessHandle process, BOOL* wow64) override;
   BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) override;
   BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) override;
   BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
@@ -148,32 +152,51 @@ class PosixProcess final : public Process {
                       DWORD creationFlags, void* environment,
                       const char16_t* currentDirectory, StartupInfo* startupInfo,
                       ProcessInformation* processInformation) override;
-  DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
-  BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) override;
+  DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) override;
+  BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;
 
  private:
   Errors& errors_;
 };
 
-// Linux has no power source to ask, no message boxes, no registry and no
-// SetupAPI: the calls fail as a Windows without them would.
-class PosixShell final : public Power, public Messages, public Registry, public Setup {
+class PosixInput final : public Input {
  public:
-  explicit PosixShell(Errors& errors) : errors_(errors) {}
+  explicit PosixInput(Errors& errors) : errors_(errors) {}
+  BOOL BlockInput(BOOL block) override;
+
+ private:
+  Errors& errors_;
+};
+
+class PosixPower final : public Power {
+ public:
+  explicit PosixPower(Errors& errors) : errors_(errors) {}
   BOOL GetSystemPowerStatus(SystemPowerStatus* status) override;
-  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL OpenProcessToken(ProcessHandle process, DWORD desiredAccess,
+                        TokenHandle* token) override;
   BOOL LookupPrivilegeValueW(const char16_t* systemName, const char16_t* name,
                              Luid* luid) override;
-  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TokenPrivileges* newState,
+  BOOL AdjustTokenPrivileges(TokenHandle token, BOOL disableAll, TokenPrivileges* newState,
                              DWORD bufferLength, TokenPrivileges* previousState,
                              DWORD* returnLength) override;
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
-  UINT GetSystemDirectoryW(char16_t* buffer, UINT size) override;
-  BOOL CloseHandle(HANDLE object) override;
+  BOOL CloseHandle(TokenHandle object) override;
+
+ private:
+  Errors& errors_;
+};
+
+class PosixMessages final : public Messages {
+ public:
   int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption,
                   UINT type) override;
+};
+
+class PosixRegistry final : public Registry {
+ public:
   LSTATUS RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD options, DWORD desiredAccess,
                         HKEY* result) override;
   LSTATUS RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD reserved,
@@ -187,6 +210,11 @@ class PosixShell final : public Power, public Messages, public Registry, public 
   LSTATUS RegDeleteValueW(HKEY key, const char16_t* valueName) override;
   LSTATUS RegDeleteTreeW(HKEY key, const char16_t* subKey) override;
   LSTATUS RegCloseKey(HKEY key) override;
+};
+
+class PosixSetup final : public Setup {
+ public:
+  explicit PosixSetup(Errors& errors) : errors_(errors) {}
   HDEVINFO SetupDiGetClassDevsW(const Guid* classGuid, const char16_t* enumerator,
                                 void* parent, DWORD flags) override;
   BOOL SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, DevInfoData* data) override;
@@ -204,12 +232,16 @@ class PosixSystem {
   PosixSystem()
       : files(errors),
         text(errors),
+        resources(errors),
+        modules(errors),
         devices(errors),
         services(errors),
         process(errors),
-        shell(errors),
-        system_{errors,   files,   debug, text,  devices, version,
-                services, process, shell, shell, shell,   shell} {}
+        input(errors),
+        power(errors),
+        setup(errors),
+        system_{errors,   files,   debug, text,  resources, modules,  devices, version,
+                services, process, input, power, messages,  registry, setup} {}
   PosixSystem(const PosixSystem&) = delete;
   PosixSystem& operator=(const PosixSystem&) = delete;
 
@@ -219,11 +251,17 @@ class PosixSystem {
   PosixFiles files;
   PosixDebug debug;
   PosixText text;
+  PosixResources resources;
+  PosixModules modules;
   PosixDevices devices;
   PosixVersion version;
   PosixServices services;
   PosixProcess process;
-  PosixShell shell;
+  PosixInput input;
+  PosixPower power;
+  PosixMessages messages;
+  PosixRegistry registry;
+  PosixSetup setup;
 
  private:
   System system_;

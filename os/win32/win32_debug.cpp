@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "os/win32/wide.h"
+#include "os/win32/native.h"
 #include "os/win32/win32_system.h"
 
 namespace os::win32 {

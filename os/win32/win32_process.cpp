@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "os/win32/wide.h"
+#include "os/win32/native.h"
 #include "os/win32/win32_system.h"
 
 namespace os::win32 {
@@ -10,25 +10,17 @@ using IsWow64 = ::BOOL(WINAPI*)(::HANDLE, ::PBOOL);
 
 }  // namespace
 
-HANDLE Win32Process::GetCurrentProcess() { return ::GetCurrentProcess(); }
-
-HMODULE Win32Process::GetModuleHandleW(const char16_t* moduleName) {
-  return ::GetModuleHandleW(Wide(moduleName));
+ProcessHandle Win32Process::GetCurrentProcess() {
+  return FromNative<ProcessHandle>(::GetCurrentProcess());
 }
 
-ProcAddress Win32Process::GetProcAddress(HMODULE module, const char* name) {
-  return reinterpret_cast<ProcAddress>(
-      ::GetProcAddress(static_cast<::HMODULE>(module), name));
-}
-
-BOOL Win32Process::IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) {
+BOOL Win32Process::IsWow64Process(ProcAddress routine, ProcessHandle process, BOOL* wow64) {
   ::BOOL value = FALSE;
-  const ::BOOL ok = reinterpret_cast<IsWow64>(routine)(process, &value);
+  const ::BOOL ok = reinterpret_cast<IsWow64>(routine)(ToNative(process), &value);
   if (wow64 != nullptr) *wow64 = value;
   return ok;
 }
 
-BOOL Win32Process::BlockInput(BOOL block) { return ::BlockInput(block); }
 
 }  // namespace os::win32
 
@@ -49,18 +41,19 @@ BOOL Win32Process::CreateProcessW(const char16_t* applicationName, char16_t* com
       static_cast<LPSECURITY_ATTRIBUTES>(processAttributes),
       static_cast<LPSECURITY_ATTRIBUTES>(threadAttributes), inheritHandles, creationFlags,
       environment, Wide(currentDirectory), &info, &created);
-  *processInformation = ProcessInformation{created.hProcess, created.hThread,
+  *processInformation = ProcessInformation{FromNative<ProcessHandle>(created.hProcess),
+                                           FromNative<HANDLE>(created.hThread),
                                            created.dwProcessId, created.dwThreadId};
   return ok;
 }
 
-DWORD Win32Process::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
-  return ::WaitForSingleObject(object, milliseconds);
+DWORD Win32Process::WaitForSingleObject(ProcessHandle object, DWORD milliseconds) {
+  return ::WaitForSingleObject(ToNative(object), milliseconds);
 }
 
-BOOL Win32Process::GetExitCodeProcess(HANDLE process, DWORD* exitCode) {
+BOOL Win32Process::GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) {
   ::DWORD code = 0;
-  const ::BOOL ok = ::GetExitCodeProcess(process, &code);
+  const ::BOOL ok = ::GetExitCodeProcess(ToNative(process), &code);
   if (exitCode != nullptr) *exitCode = code;
   return ok;
 }
@@ -70,7 +63,9 @@ DWORD Win32Process::GetEnvironmentVariableW(const char16_t* name, char16_t* buff
   return ::GetEnvironmentVariableW(Wide(name), Wide(buffer), size);
 }
 
-BOOL Win32Process::CloseHandle(HANDLE object) { return ::CloseHandle(object); }
+BOOL Win32Process::CloseHandle(ProcessHandle object) { return ::CloseHandle(ToNative(object)); }
+
+BOOL Win32Process::CloseHandle(HANDLE object) { return ::CloseHandle(ToNative(object)); }
 
 BOOL Win32Process::Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) {
   using Disable = ::BOOL(WINAPI*)(PVOID*);

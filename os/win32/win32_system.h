@@ -1,6 +1,7 @@
 // The seam bound to the real Windows API. Each area forwards to the call of
-// the same name; the only conversion is char16_t* to wchar_t* and the
-// widths of the integer types.
+// the same name, one source file per area; the only conversions are
+// char16_t* to wchar_t*, our handle kinds to Win32's (os/win32/native.h)
+// and the widths of the integer types.
 #pragma once
 
 #include "os/system.h"
@@ -15,26 +16,24 @@ class Win32Errors final : public Errors {
 
 class Win32Files final : public Files {
  public:
-  DWORD GetModuleFileNameW(HMODULE module, char16_t* buffer,
-                           DWORD size) override;
+
+  DWORD GetModuleFileNameW(HMODULE module, char16_t* buffer, DWORD size) override;
   BOOL PathRemoveFileSpecW(char16_t* path) override;
   BOOL SetCurrentDirectoryW(const char16_t* path) override;
-  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
-                     DWORD shareMode, void* securityAttributes,
-                     DWORD creationDisposition, DWORD flagsAndAttributes,
-                     HANDLE templateFile) override;
-  BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+  UINT GetSystemDirectoryW(char16_t* buffer, UINT size) override;
+  FileHandle CreateFileW(const char16_t* name, DWORD desiredAccess, DWORD shareMode,
+                         void* securityAttributes, DWORD creationDisposition,
+                         DWORD flagsAndAttributes, FileHandle templateFile) override;
+  BOOL ReadFile(FileHandle file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
                 void* overlapped) override;
-  BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite,
+  BOOL WriteFile(FileHandle file, const void* buffer, DWORD bytesToWrite,
                  DWORD* bytesWritten, void* overlapped) override;
-  BOOL SetFilePointerEx(HANDLE file, std::int64_t distanceToMove,
-                        std::int64_t* newFilePointer,
-                        DWORD moveMethod) override;
-  BOOL GetFileSizeEx(HANDLE file, std::int64_t* size) override;
-  BOOL CopyFileW(const char16_t* existing, const char16_t* newFile,
-                 BOOL failIfExists) override;
+  BOOL SetFilePointerEx(FileHandle file, std::int64_t distanceToMove,
+                        std::int64_t* newFilePointer, DWORD moveMethod) override;
+  BOOL GetFileSizeEx(FileHandle file, std::int64_t* size) override;
+  BOOL CopyFileW(const char16_t* existing, const char16_t* newFile, BOOL failIfExists) override;
   BOOL DeleteFileW(const char16_t* name) override;
-  BOOL CloseHandle(HANDLE object) override;
+  BOOL CloseHandle(FileHandle object) override;
 };
 
 class Win32Debug final : public Debug {
@@ -45,38 +44,38 @@ class Win32Debug final : public Debug {
 class Win32Text final : public Text {
  public:
   int MultiByteToWideChar(UINT codePage, DWORD flags, const char* multiByte,
-                          int multiByteCount, char16_t* wide,
-                          int wideCount) override;
-  int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide,
-                          int wideCount, char* multiByte, int multiByteCount,
-                          const char* defaultChar,
+                          int multiByteCount, char16_t* wide, int wideCount) override;
+  int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int wideCount,
+                          char* multiByte, int multiByteCount, const char* defaultChar,
                           BOOL* usedDefaultChar) override;
-  int LoadStringW(HMODULE module, UINT id, char16_t* buffer,
-                  int bufferMax) override;
+};
+
+class Win32Resources final : public Resources {
+ public:
+  int LoadStringW(HMODULE module, UINT id, char16_t* buffer, int bufferMax) override;
+};
+
+class Win32Modules final : public Modules {
+ public:
+  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
+  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
 };
 
 class Win32Devices final : public Devices {
  public:
-  HANDLE CreateFileW(const char16_t* name, DWORD desiredAccess,
-                     DWORD shareMode, void* securityAttributes,
-                     DWORD creationDisposition, DWORD flagsAndAttributes,
-                     HANDLE templateFile) override;
-  BOOL DeviceIoControl(HANDLE device, DWORD ioControlCode, void* inBuffer,
-                       DWORD inBufferSize, void* outBuffer,
-                       DWORD outBufferSize, DWORD* bytesReturned,
-                       void* overlapped) override;
-  BOOL CloseHandle(HANDLE object) override;
-  HANDLE GetCurrentProcess() override;
-  BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess,
-                       HANDLE* target, DWORD desiredAccess, BOOL inheritHandle,
-                       DWORD options) override;
-  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
-  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
-  NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link,
-                                    DWORD desiredAccess,
+  DeviceHandle CreateFileW(const char16_t* name, DWORD desiredAccess, DWORD shareMode,
+                           void* securityAttributes, DWORD creationDisposition,
+                           DWORD flagsAndAttributes, DeviceHandle templateFile) override;
+  BOOL DeviceIoControl(DeviceHandle device, DWORD ioControlCode, void* inBuffer,
+                       DWORD inBufferSize, void* outBuffer, DWORD outBufferSize,
+                       DWORD* bytesReturned, void* overlapped) override;
+  BOOL CloseHandle(DeviceHandle object) override;
+  BOOL DuplicateHandle(ProcessHandle sourceProcess, DeviceHandle source,
+                       ProcessHandle targetProcess, DeviceHandle* target,
+                       DWORD desiredAccess, BOOL inheritHandle, DWORD options) override;
+  NTSTATUS NtOpenSymbolicLinkObject(ProcAddress routine, HANDLE* link, DWORD desiredAccess,
                                     ObjectAttributes* attributes) override;
-  NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link,
-                                     UnicodeString* target,
+  NTSTATUS NtQuerySymbolicLinkObject(ProcAddress routine, HANDLE link, UnicodeString* target,
                                      std::uint32_t* returnedLength) override;
   NTSTATUS NtClose(ProcAddress routine, HANDLE object) override;
 };
@@ -108,11 +107,8 @@ class Win32Services final : public Services {
 
 class Win32Process final : public Process {
  public:
-  HANDLE GetCurrentProcess() override;
-  HMODULE GetModuleHandleW(const char16_t* moduleName) override;
-  ProcAddress GetProcAddress(HMODULE module, const char* name) override;
-  BOOL IsWow64Process(ProcAddress routine, HANDLE process, BOOL* wow64) override;
-  BOOL BlockInput(BOOL block) override;
+  ProcessHandle GetCurrentProcess() override;
+  BOOL IsWow64Process(ProcAddress routine, ProcessHandle process, BOOL* wow64) override;
   BOOL Wow64DisableWow64FsRedirection(ProcAddress routine, void** oldValue) override;
   BOOL Wow64RevertWow64FsRedirection(ProcAddress routine, void* oldValue) override;
   BOOL CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
@@ -120,24 +116,30 @@ class Win32Process final : public Process {
                       DWORD creationFlags, void* environment,
                       const char16_t* currentDirectory, StartupInfo* startupInfo,
                       ProcessInformation* processInformation) override;
-  DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
-  BOOL GetExitCodeProcess(HANDLE process, DWORD* exitCode) override;
+  DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) override;
+  BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;
+};
+
+class Win32Input final : public Input {
+ public:
+  BOOL BlockInput(BOOL block) override;
 };
 
 class Win32Power final : public Power {
  public:
   BOOL GetSystemPowerStatus(SystemPowerStatus* status) override;
-  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL OpenProcessToken(ProcessHandle process, DWORD desiredAccess,
+                        TokenHandle* token) override;
   BOOL LookupPrivilegeValueW(const char16_t* systemName, const char16_t* name,
                              Luid* luid) override;
-  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAll, TokenPrivileges* newState,
+  BOOL AdjustTokenPrivileges(TokenHandle token, BOOL disableAll, TokenPrivileges* newState,
                              DWORD bufferLength, TokenPrivileges* previousState,
                              DWORD* returnLength) override;
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
-  UINT GetSystemDirectoryW(char16_t* buffer, UINT size) override;
-  BOOL CloseHandle(HANDLE object) override;
+  BOOL CloseHandle(TokenHandle object) override;
 };
 
 class Win32Messages final : public Messages {
@@ -178,8 +180,8 @@ class Win32Setup final : public Setup {
 class Win32System {
  public:
   Win32System()
-      : system_{errors,   files,   debug, text,     devices,  version,
-                services, process, power, messages, registry, setup} {}
+      : system_{errors,   files,   debug, text,  resources, modules,  devices, version,
+                services, process, input, power, messages,  registry, setup} {}
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
@@ -189,10 +191,13 @@ class Win32System {
   Win32Files files;
   Win32Debug debug;
   Win32Text text;
+  Win32Resources resources;
+  Win32Modules modules;
   Win32Devices devices;
   Win32Version version;
   Win32Services services;
   Win32Process process;
+  Win32Input input;
   Win32Power power;
   Win32Messages messages;
   Win32Registry registry;

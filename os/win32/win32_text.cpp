@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "os/win32/wide.h"
+#include "os/win32/native.h"
 #include "os/win32/win32_system.h"
 
 namespace os::win32 {
@@ -23,13 +23,6 @@ int Win32Text::WideCharToMultiByte(UINT codePage, DWORD flags,
       defaultChar, usedDefaultChar != nullptr ? &usedDefault : nullptr);
   if (usedDefaultChar != nullptr) *usedDefaultChar = usedDefault;
   return result;
-}
-
-int Win32Text::LoadStringW(HMODULE module, UINT id, char16_t* buffer,
-                           int bufferMax) {
-  const ::HMODULE instance =
-      module != nullptr ? static_cast<::HMODULE>(module) : ::GetModuleHandleW(nullptr);
-  return ::LoadStringW(instance, id, Wide(buffer), bufferMax);
 }
 
 }  // namespace os::win32

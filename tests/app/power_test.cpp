@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/log.h"
-#include "app/string_table.h"
+#include "base/log.h"
+#include "base/string_table.h"
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
 #include "tests/support/utf16.h"
@@ -14,12 +14,12 @@ namespace {
 class PowerTest : public testing::Test {
  protected:
   PowerTest() {
-    fake.text.SetStrings(&StringTable());
+    fake.resources.SetStrings(&base::StringTable());
     fake.files.AddFolder(u"C:\\app");
     fake.files.SetModulePath(u"C:\\app\\VLXFMWizardApp.exe");
-    OpenLog(nullptr);
+    base::OpenLog(nullptr);
   }
-  ~PowerTest() override { CloseLog(); }
+  ~PowerTest() override { base::CloseLog(); }
   std::u16string Log() {
     const auto bytes = fake.files.Contents(u"C:\\app\\VLXFMUpdate.log");
     return testing_support::Utf16Of(bytes);
@@ -35,9 +35,9 @@ TEST_F(PowerTest, OnlyMainsPowerLetsTheUpdateGoOn) {
   } cases[] = {{1, 0, u""}, {0, -1, u"ACLineStatus = 0x0\r\n"}, {255, -1, u"ACLineStatus = 0xff\r\n"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    CloseLog();
+    base::CloseLog();
     fake.files.PutFile(u"C:\\app\\VLXFMUpdate.log", {});
-    OpenLog(nullptr);
+    base::OpenLog(nullptr);
     const auto boxesBefore = fake.messages.Boxes().size();
     fake.power.acLineStatus = c.line;
     EXPECT_EQ(CheckPowerSource(), c.result);
@@ -55,7 +55,7 @@ TEST_F(PowerTest, OnlyMainsPowerLetsTheUpdateGoOn) {
 }
 
 TEST_F(PowerTest, AnUnreadablePowerStatusShowsItsCode) {
-  fake.faults.Fail("GetSystemPowerStatus", 0x15);
+  fake.faults.Fail("power", "GetSystemPowerStatus", 0x15);
   EXPECT_EQ(CheckPowerSource(), -1);
   ASSERT_EQ(fake.messages.Boxes().size(), 1u);
   EXPECT_EQ(fake.messages.Boxes()[0].text, u"Unable to get power status (0x15).");
@@ -71,23 +71,13 @@ TEST_F(PowerTest, RebootNeedsTheShutdownPrivilege) {
   ASSERT_EQ(fake.power.restarts.size(), 1u);
   EXPECT_EQ(fake.power.restarts[0], (std::pair<os::UINT, os::DWORD>{6, 0x80010007u}));
   EXPECT_EQ(fake.power.privilegesLookedUp.back(), u"SeShutdownPrivilege");
-  fake.faults.Fail("OpenProcessToken", 5);
+  fake.faults.Fail("power", "OpenProcessToken", 5);
   EXPECT_EQ(SystemReboot(), 0);
-  fake.faults.Fail("ExitWindowsEx", 5);
+  fake.faults.Fail("power", "ExitWindowsEx", 5);
   EXPECT_EQ(SystemReboot(), 0);
   EXPECT_EQ(fake.power.restarts.size(), 1u);
   EXPECT_TRUE(fake.messages.Boxes().empty());
   EXPECT_EQ(Log(), u"");
-}
-
-TEST_F(PowerTest, SystemDirectoryWithoutTrailingBackslash) {
-  std::u16string path = u"stale";
-  fake.power.systemDirectory = u"C:\\Windows\\System32\\";
-  EXPECT_TRUE(GetSystemDirectoryPath(path));
-  EXPECT_EQ(path, u"C:\\Windows\\System32");
-  fake.faults.Fail("GetSystemDirectoryW", 5);
-  EXPECT_FALSE(GetSystemDirectoryPath(path));
-  EXPECT_EQ(path, u"");
 }
 
 }  // namespace

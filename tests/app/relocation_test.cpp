@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/log.h"
-#include "app/string_table.h"
+#include "base/log.h"
+#include "base/string_table.h"
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
 #include "tests/support/utf16.h"
@@ -16,13 +16,13 @@ constexpr char16_t kD[] = u"C:\\Users\\A User\\Temp\\VLXFMUpdate\\2.1.0.0";
 class Relocation : public testing::Test {
  protected:
   Relocation() {
-    fake.text.SetStrings(&StringTable());
+    fake.resources.SetStrings(&base::StringTable());
     fake.files.AddFolder(u"E:\\package");
     fake.files.SetModulePath(u"E:\\package\\VLXFMWizardApp.exe");
     fake.process.environment[u"TEMP"] = u"C:\\Users\\A User\\Temp";
-    OpenLog(nullptr);
+    base::OpenLog(nullptr);
   }
-  ~Relocation() override { CloseLog(); }
+  ~Relocation() override { base::CloseLog(); }
   std::vector<std::u16string> Commands() {
     std::vector<std::u16string> lines;
     for (const auto& p : fake.process.Processes()) lines.push_back(p.commandLine);
@@ -93,16 +93,16 @@ TEST_F(Relocation, FailuresAndTheirLogLines) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    CloseLog();  // the fixture's, over the other fake
+    base::CloseLog();  // the fixture's, over the other fake
     os::fake::ScopedFakeSystem local;
-    local.text.SetStrings(&StringTable());
+    local.resources.SetStrings(&base::StringTable());
     local.files.AddFolder(u"E:\\package");
     local.files.SetModulePath(u"E:\\package\\VLXFMWizardApp.exe");
     local.process.environment[u"Temp"] = u"C:\\Temp";
     local.process.exitCodes.assign(c.outcomes.begin(), c.outcomes.end());
-    OpenLog(nullptr);
+    base::OpenLog(nullptr);
     PrepareAndLaunchWizard();
-    CloseLog();
+    base::CloseLog();
     const auto bytes = local.files.Contents(u"E:\\package\\VLXFMUpdate.log");
     EXPECT_EQ(testing_support::Utf16Of(bytes), c.log);
     EXPECT_EQ(local.process.Processes().size(), c.started);

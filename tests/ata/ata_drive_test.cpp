@@ -12,15 +12,15 @@
 namespace tessel {
 namespace {
 
-using testing::IdentifyWith;
-using testing::Reply;
-using testing::ScriptedDrive;
+using test_support::IdentifyWith;
+using test_support::Reply;
+using test_support::ScriptedDrive;
 using P = AtaProtocol;
 using Buffer = std::vector<std::uint8_t>;
 
 class AtaDriveTest : public ::testing::Test {
  protected:
-  AtaDriveTest() { drive.PrimeIdentify(IdentifyWith({})); }
+  AtaDriveTest() { drive.PrimeIdentify(tessel::test_support::IdentifyWith({})); }
   ScriptedDrive drive;
 };
 
@@ -244,8 +244,8 @@ TEST_F(AtaDriveTest, ResultsComeFromTheReturnedRegisters) {
 
 TEST(AtaDriveIdentify, SpinUpRequiredRepeatsIdentifyAfterSetFeatures) {
   ScriptedDrive drive;
-  drive.replies = {Reply{.data = IdentifyWith({{2, 0x37C8}})}, Reply{},
-                   Reply{.data = IdentifyWith({{2, 0x8C73}})}};
+  drive.replies = {Reply{.data = tessel::test_support::IdentifyWith({{2, 0x37C8}})}, Reply{},
+                   Reply{.data = tessel::test_support::IdentifyWith({{2, 0x8C73}})}};
   Buffer buffer(512);
   drive.IdentifyDevice(buffer.data(), 512);
   ASSERT_EQ(drive.sent.size(), 3u);
@@ -261,7 +261,7 @@ TEST(AtaDriveIdentify, SpinUpRequiredRepeatsIdentifyAfterSetFeatures) {
 TEST(AtaDriveIdentify, AFailedIdentifyIsLeftInTheRegisters) {
   ScriptedDrive drive;
   drive.replies = {Reply{.status = 0x51, .error = 0x04,
-                         .data = IdentifyWith({{2, 0x37C8}})}};
+                         .data = tessel::test_support::IdentifyWith({{2, 0x37C8}})}};
   Buffer buffer(512);
   drive.IdentifyDevice(buffer.data(), 512);
   EXPECT_EQ(drive.sent.size(), 1u);
@@ -270,7 +270,7 @@ TEST(AtaDriveIdentify, AFailedIdentifyIsLeftInTheRegisters) {
 
 TEST(AtaDriveIdentify, AnEmptyCacheIsReadAgainOnNextUse) {
   ScriptedDrive drive;
-  drive.replies = {Reply{.status = 0x51}, Reply{.data = IdentifyWith({})}};
+  drive.replies = {Reply{.status = 0x51}, Reply{.data = tessel::test_support::IdentifyWith({})}};
   drive.GetIdentifyData();
   drive.GetIdentifyData();
   drive.GetIdentifyData();
@@ -288,7 +288,7 @@ TEST(AtaDriveIdentify, LogicalSectorSizeFromWords106And117) {
   };
   for (const auto& c : cases) {
     ScriptedDrive drive;
-    drive.PrimeIdentify(IdentifyWith({{106, c.word106},
+    drive.PrimeIdentify(tessel::test_support::IdentifyWith({{106, c.word106},
                                       {117, static_cast<std::uint16_t>(c.words117)},
                                       {118, static_cast<std::uint16_t>(c.words117 >> 16)}}));
     EXPECT_EQ(drive.GetLogicalSectorSize(), c.size) << std::hex << c.word106;
@@ -297,7 +297,7 @@ TEST(AtaDriveIdentify, LogicalSectorSizeFromWords106And117) {
 
 TEST(AtaDriveIdentify, LargeSectorsRaiseTheBufferRule) {
   ScriptedDrive drive;
-  drive.PrimeIdentify(IdentifyWith({{106, 0x5000}, {117, 0x800}}));
+  drive.PrimeIdentify(tessel::test_support::IdentifyWith({{106, 0x5000}, {117, 0x800}}));
   Buffer buffer(4096);
   EXPECT_THROW(drive.ReadSectors(0, 2, buffer.data(), 4096), Exception);
   drive.ReadSectors(0, 1, buffer.data(), 4096);
@@ -369,7 +369,7 @@ TEST_F(AtaDriveTest, UnsupportedOperationsSayWhy) {
 TEST(AtaDriveVsc, TheChannelMatchesTheLevelInByte284) {
   for (std::uint16_t level : {3, 4, 5, 0}) {
     ScriptedDrive drive;
-    drive.PrimeIdentify(IdentifyWith({{142, level}}));
+    drive.PrimeIdentify(tessel::test_support::IdentifyWith({{142, level}}));
     auto channel = drive.CreateVsc();
     if (level == 4 || level == 5) {
       ASSERT_NE(channel, nullptr);

@@ -10,8 +10,8 @@
 namespace tessel {
 namespace {
 
-using testing::IdentifyBlock;
-using testing::ScriptedDrive;
+using test_support::IdentifyBlock;
+using test_support::ScriptedDrive;
 
 class DeviceInfoTest : public ::testing::Test {
  protected:
@@ -147,7 +147,7 @@ TEST(FamilyId, FromWords133And134ForVeltraxDrivesOnly) {
 TEST_F(DeviceInfoTest, CheckLastCommandThrowsTheStepWithTheTaskfile) {
   auto& i = With(IdentifyBlock());
   i.CheckLastCommand("enable");
-  drive.replies.push_back(testing::Reply{.status = 0x51, .error = 0x04});
+  drive.replies.push_back(test_support::Reply{.status = 0x51, .error = 0x04});
   drive.FlushCache();
   try {
     i.CheckLastCommand("read phy params");

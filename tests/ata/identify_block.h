@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tessel::testing {
+namespace tessel::test_support {
 
 class IdentifyBlock {
  public:
@@ -43,4 +43,4 @@ class IdentifyBlock {
   std::vector<std::uint8_t> bytes_;
 };
 
-}  // namespace tessel::testing
+}  // namespace tessel::test_support

@@ -10,7 +10,7 @@
 
 #include "ata/ata_drive.h"
 
-namespace tessel::testing {
+namespace tessel::test_support {
 
 struct Reply {
   std::uint8_t status = 0x50;
@@ -79,4 +79,4 @@ inline std::vector<std::uint8_t> IdentifyWith(
   return block;
 }
 
-}  // namespace tessel::testing
+}  // namespace tessel::test_support

@@ -27,7 +27,7 @@ class TransportTest : public testing::Test {
   TransportTest() : device(std::make_shared<os::fake::ScriptedDevice>()) {
     fake.devices.Add(kDrive, device);
   }
-  os::HANDLE Open() {
+  os::DeviceHandle Open() {
     return fake.devices.CreateFileW(kDrive, os::kGenericRead | os::kGenericWrite,
                                     3, nullptr, os::kOpenExisting, 0, nullptr);
   }

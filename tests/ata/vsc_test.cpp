@@ -8,8 +8,8 @@
 namespace tessel {
 namespace {
 
-using testing::Reply;
-using testing::ScriptedDrive;
+using test_support::Reply;
+using test_support::ScriptedDrive;
 using Buffer = std::vector<std::uint8_t>;
 
 constexpr std::uint64_t Log(std::uint8_t address) {

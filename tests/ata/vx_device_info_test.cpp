@@ -9,9 +9,9 @@
 namespace tessel {
 namespace {
 
-using testing::IdentifyBlock;
-using testing::Reply;
-using testing::ScriptedDrive;
+using test_support::IdentifyBlock;
+using test_support::Reply;
+using test_support::ScriptedDrive;
 using Buffer = std::vector<std::uint8_t>;
 
 struct PhysBlock {

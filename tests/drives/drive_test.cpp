@@ -3,7 +3,7 @@
 #include "drives/update_package.h"
 #include "tests/drives/drives_fixture.h"
 
-namespace drives_testing {
+namespace drives::test_support {
 namespace {
 
 using DriveRecord = DrivesTest;
@@ -62,7 +62,7 @@ TEST_F(DriveRecord, SegmentedTransferSizes) {
     } else {
       EXPECT_TRUE(d->Updatable);
     }
-    app::CloseLog();
+    base::CloseLog();
   }
 }
 
@@ -70,7 +70,7 @@ TEST_F(DriveRecord, SecurityEnabledStopsEvenAForeignDrive) {
   const CDrivePtr open = Only(*this, R"("securitySupported": true)");
   ASSERT_NE(open, nullptr);
   EXPECT_TRUE(open->Updatable);
-  app::CloseLog();
+  base::CloseLog();
   const CDrivePtr locked = Only(*this, R"("model": "OTHER", "serial": "S1",
       "securitySupported": true, "securityEnabled": true)");
   ASSERT_NE(locked, nullptr);
@@ -98,7 +98,7 @@ TEST_F(DriveRecord, TheVeltraxTest) {
     if (!c.veltrax) {
       EXPECT_EQ(d->UpdateMessage, u"This is not a Veltrax drive");
     }
-    app::CloseLog();
+    base::CloseLog();
   }
 }
 
@@ -130,7 +130,7 @@ TEST_F(DriveRecord, QualificationVerdicts) {
     EXPECT_EQ(d->AvailableFirmwareFilePath,
               c.message == kQualifies ? u"C:\\app\\vx7221.bin" : u"");
     EXPECT_EQ(d->AvailableFirmwareRevision, u"N/A");
-    app::CloseLog();
+    base::CloseLog();
   }
 }
 
@@ -147,11 +147,11 @@ TEST_F(DriveRecord, ALevel5RecordFailureKeepsTheVendorInfoAlreadyRead) {
       "faults": [{"on": "vendor:data", "status": 81, "error": 4, "skip": 1}]}]})");
   sim::SimDrive* simDrive = machine().Drive(0);
   // The drive object, as the enumeration builds it, kept to look at.
-  const os::HANDLE h = sim_->OpenDrive(0);
+  const os::DeviceHandle h = sim_->OpenDrive(0);
   CDrive drive(h, u"\\\\.\\PhysicalDrive0", 11);
   machine().CloseHandle(h);
   const auto status = drive.GetDriveInformation();
-  EXPECT_FALSE(app::IsSuccess(status));
+  EXPECT_FALSE(base::IsSuccess(status));
   EXPECT_EQ(status->line, 504);
   EXPECT_EQ(status->code, 0xFFFFF007u);
   EXPECT_NE(drive.VendorInfo, nullptr);
@@ -177,7 +177,7 @@ TEST_F(DriveRecord, ModelPartsAreCutAfterTheFirstDash) {
     EXPECT_EQ(d->ModelSuffixHead, c.head);
     EXPECT_EQ(d->ModelSuffixMiddle, c.middle);
     EXPECT_EQ(d->ModelSuffixTail, c.tail);
-    app::CloseLog();
+    base::CloseLog();
   }
 }
 
@@ -200,4 +200,4 @@ TEST(MatchPattern, WalksTheCommonLength) {
 }
 
 }  // namespace
-}  // namespace drives_testing
+}  // namespace drives::test_support

@@ -6,14 +6,14 @@
 
 #include <fstream>
 
-#include "app/log.h"
-#include "app/settings.h"
-#include "app/string_table.h"
+#include "base/log.h"
+#include "base/settings.h"
+#include "base/string_table.h"
 #include "drives/enumerate.h"
 #include "tests/sim/sim_fixture.h"
 #include "tests/support/utf16.h"
 
-namespace drives_testing {
+namespace drives::test_support {
 
 inline sim::MachineDescription Machine(const std::string& json) {
   std::string error;
@@ -26,22 +26,22 @@ class DrivesTest : public ::testing::Test {
  public:
   // A fresh machine: the previous one, its log and its system go first.
   void Load(const std::string& json) {
-    app::CloseLog();
+    base::CloseLog();
     sim_.reset();
-    sim_ = std::make_unique<sim::testing::SimSystem>(Machine(json));
+    sim_ = std::make_unique<sim::test_support::SimSystem>(Machine(json));
     auto& fake = sim_->fake();
-    fake.text.SetStrings(&app::StringTable());
+    fake.resources.SetStrings(&base::StringTable());
     fake.files.AddFolder(u"C:\\app");
     fake.files.SetModulePath(u"C:\\app\\VLXFMWizardApp.exe");
-    app::Settings().moduleFolder = u"C:\\app";
-    app::OpenLog(nullptr);
+    base::Settings().moduleFolder = u"C:\\app";
+    base::OpenLog(nullptr);
     // Tests run side by side: each its own trace file.
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     tracePath_ = ::testing::TempDir() + "trace_" + test->test_suite_name() + "_" +
                  test->name() + ".txt";
     sim_->machine().TraceTo(tracePath_);
   }
-  ~DrivesTest() override { app::CloseLog(); }
+  ~DrivesTest() override { base::CloseLog(); }
 
   DriveList Enumerate() { return EnumerateDrives(); }
 
@@ -60,7 +60,7 @@ class DrivesTest : public ::testing::Test {
 
   sim::SimMachine& machine() { return sim_->machine(); }
 
-  std::unique_ptr<sim::testing::SimSystem> sim_;
+  std::unique_ptr<sim::test_support::SimSystem> sim_;
   std::string tracePath_;
 };
 
@@ -70,4 +70,4 @@ inline std::vector<std::u16string> Paths(const DriveList& list) {
   return paths;
 }
 
-}  // namespace drives_testing
+}  // namespace drives::test_support

@@ -1,7 +1,7 @@
 // What the enumeration keeps, drops and logs, over simulated machines.
 #include "tests/drives/drives_fixture.h"
 
-namespace drives_testing {
+namespace drives::test_support {
 namespace {
 
 using Enumeration = DrivesTest;
@@ -105,4 +105,4 @@ TEST_F(Enumeration, NoDriveIsLeftInVendorMode) {
 }
 
 }  // namespace
-}  // namespace drives_testing
+}  // namespace drives::test_support

@@ -1,4 +1,4 @@
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "os/fake/fake_system.h"
 #include "tests/os/contract_env.h"
 
@@ -10,7 +10,7 @@ class FakeEnv final : public Env {
   FakeEnv() {
     fake_.files.AddFolder(u"C:\\contract\\scratch");
     fake_.files.SetModulePath(u"C:\\contract\\vx_host_tests.exe");
-    fake_.text.SetStrings(&app::StringTable());
+    fake_.resources.SetStrings(&base::StringTable());
     // Wine has a drive 0 too.
     fake_.devices.Add(u"\\\\.\\PhysicalDrive0",
                       std::make_shared<os::fake::ScriptedDevice>());

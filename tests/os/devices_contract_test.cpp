@@ -7,7 +7,7 @@ namespace {
 using DevicesContract = ContractTest;
 
 TEST_F(DevicesContract, AMissingDriveDoesNotOpen) {
-  const os::HANDLE h = sys().devices.CreateFileW(
+  const os::DeviceHandle h = sys().devices.CreateFileW(
       u"\\\\.\\PhysicalDrive15", os::kGenericRead | os::kGenericWrite,
       os::kFileShareRead | os::kFileShareWrite, nullptr, os::kOpenExisting, 0,
       nullptr);
@@ -17,13 +17,14 @@ TEST_F(DevicesContract, AMissingDriveDoesNotOpen) {
 
 TEST_F(DevicesContract, ADuplicateIsAHandleOfItsOwn) {
   auto& devices = sys().devices;
-  const os::HANDLE drive = devices.CreateFileW(
+  const os::DeviceHandle drive = devices.CreateFileW(
       u"\\\\.\\PhysicalDrive0", os::kGenericRead | os::kGenericWrite,
       os::kFileShareRead | os::kFileShareWrite, nullptr, os::kOpenExisting, 0, nullptr);
   ASSERT_NE(drive, os::InvalidHandleValue());
-  os::HANDLE copy = os::InvalidHandleValue();
-  ASSERT_NE(devices.DuplicateHandle(devices.GetCurrentProcess(), drive,
-                                    devices.GetCurrentProcess(), &copy, 0, os::kFalse,
+  os::DeviceHandle copy = os::InvalidHandleValue();
+  auto& process = sys().process;
+  ASSERT_NE(devices.DuplicateHandle(process.GetCurrentProcess(), drive,
+                                    process.GetCurrentProcess(), &copy, 0, os::kFalse,
                                     os::kDuplicateSameAccess),
             os::kFalse);
   EXPECT_NE(copy, drive);
@@ -31,6 +32,22 @@ TEST_F(DevicesContract, ADuplicateIsAHandleOfItsOwn) {
   EXPECT_NE(devices.CloseHandle(copy), os::kFalse);
   EXPECT_EQ(devices.CloseHandle(copy), os::kFalse);
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorInvalidHandle);
+}
+
+TEST_F(DevicesContract, AMissingLinkIsNotFound) {
+  auto& devices = sys().devices;
+  const os::HMODULE ntdll = sys().modules.GetModuleHandleW(u"ntdll");
+  const os::ProcAddress open = sys().modules.GetProcAddress(ntdll, "NtOpenSymbolicLinkObject");
+  std::u16string name = u"\\??\\PhysicalDrive15";
+  os::UnicodeString objectName{static_cast<std::uint16_t>(name.size() * 2),
+                               static_cast<std::uint16_t>(name.size() * 2 + 2), name.data()};
+  os::ObjectAttributes attributes{};
+  attributes.Length = 24;
+  attributes.ObjectName = &objectName;
+  attributes.Attributes = os::kObjCaseInsensitive;
+  os::HANDLE link = nullptr;
+  EXPECT_EQ(devices.NtOpenSymbolicLinkObject(open, &link, os::kSymbolicLinkQuery, &attributes),
+            os::kStatusObjectNameNotFound);
 }
 
 }  // namespace

@@ -8,24 +8,24 @@ namespace contract {
 namespace {
 
 using os::DWORD;
-using os::HANDLE;
+using os::FileHandle;
 
 class FilesContract : public ContractTest {
  protected:
   std::u16string PathOf(const std::u16string& name) {
     return env().ScratchFolder() + u"\\" + name;
   }
-  HANDLE Open(const std::u16string& path, DWORD access, DWORD share,
+  FileHandle Open(const std::u16string& path, DWORD access, DWORD share,
               DWORD disposition) {
     return sys().files.CreateFileW(path.c_str(), access, share, nullptr,
                                    disposition, os::kFileAttributeNormal,
                                    nullptr);
   }
-  bool Valid(HANDLE h) { return h != os::InvalidHandleValue(); }
+  bool Valid(FileHandle h) { return h != os::InvalidHandleValue(); }
   DWORD LastError() { return sys().errors.GetLastError(); }
-  void Close(HANDLE h) { EXPECT_NE(sys().files.CloseHandle(h), os::kFalse); }
+  void Close(FileHandle h) { EXPECT_NE(sys().files.CloseHandle(h), os::kFalse); }
   std::string ReadAll(const std::u16string& path) {
-    HANDLE h = Open(path, os::kGenericRead,
+    FileHandle h = Open(path, os::kGenericRead,
                     os::kFileShareRead | os::kFileShareWrite, os::kOpenExisting);
     EXPECT_TRUE(Valid(h));
     std::string bytes(4096, '\0');
@@ -40,11 +40,11 @@ class FilesContract : public ContractTest {
 
 TEST_F(FilesContract, OpenAlwaysReportsWhetherTheFileWasThere) {
   const auto path = PathOf(u"always.bin");
-  HANDLE first = Open(path, os::kGenericWrite, 0, os::kOpenAlways);
+  FileHandle first = Open(path, os::kGenericWrite, 0, os::kOpenAlways);
   ASSERT_TRUE(Valid(first));
   EXPECT_EQ(LastError(), os::kErrorSuccess);
   Close(first);
-  HANDLE second = Open(path, os::kGenericWrite, 0, os::kOpenAlways);
+  FileHandle second = Open(path, os::kGenericWrite, 0, os::kOpenAlways);
   ASSERT_TRUE(Valid(second));
   EXPECT_EQ(LastError(), os::kErrorAlreadyExists);
   Close(second);
@@ -72,9 +72,9 @@ TEST_F(FilesContract, DispositionAndPathFailures) {
 TEST_F(FilesContract, SharingDecidesWhoMayOpenASecondTime) {
   const auto path = PathOf(u"shared.bin");
   const DWORD both = os::kFileShareRead | os::kFileShareWrite;
-  HANDLE writer = Open(path, os::kGenericWrite, both, os::kOpenAlways);
+  FileHandle writer = Open(path, os::kGenericWrite, both, os::kOpenAlways);
   ASSERT_TRUE(Valid(writer));
-  HANDLE secondWriter = Open(path, os::kGenericWrite, both, os::kOpenAlways);
+  FileHandle secondWriter = Open(path, os::kGenericWrite, both, os::kOpenAlways);
   EXPECT_TRUE(Valid(secondWriter));
   // A reader that will not share writing cannot join two writers.
   EXPECT_FALSE(
@@ -83,7 +83,7 @@ TEST_F(FilesContract, SharingDecidesWhoMayOpenASecondTime) {
   Close(secondWriter);
   Close(writer);
 
-  HANDLE exclusive = Open(path, os::kGenericRead, 0, os::kOpenExisting);
+  FileHandle exclusive = Open(path, os::kGenericRead, 0, os::kOpenExisting);
   ASSERT_TRUE(Valid(exclusive));
   EXPECT_FALSE(Valid(Open(path, os::kGenericWrite, both, os::kOpenAlways)));
   EXPECT_EQ(LastError(), os::kErrorSharingViolation);
@@ -92,7 +92,7 @@ TEST_F(FilesContract, SharingDecidesWhoMayOpenASecondTime) {
 
 TEST_F(FilesContract, WritesLandAtThePointerAndSeekToEndAppends) {
   const auto path = PathOf(u"data.bin");
-  HANDLE h = Open(path, os::kGenericWrite, 0, os::kCreateAlways);
+  FileHandle h = Open(path, os::kGenericWrite, 0, os::kCreateAlways);
   ASSERT_TRUE(Valid(h));
   DWORD written = 0;
   ASSERT_NE(sys().files.WriteFile(h, "hello", 5, &written, nullptr), os::kFalse);
@@ -115,7 +115,7 @@ TEST_F(FilesContract, WritesLandAtThePointerAndSeekToEndAppends) {
 TEST_F(FilesContract, HandlesRefuseWhatTheyWereNotOpenedFor) {
   const auto path = PathOf(u"readonly.bin");
   Close(Open(path, os::kGenericWrite, 0, os::kCreateAlways));
-  HANDLE reader = Open(path, os::kGenericRead, 0, os::kOpenExisting);
+  FileHandle reader = Open(path, os::kGenericRead, 0, os::kOpenExisting);
   ASSERT_TRUE(Valid(reader));
   DWORD written = 0;
   EXPECT_EQ(sys().files.WriteFile(reader, "x", 1, &written, nullptr), os::kFalse);
@@ -130,7 +130,7 @@ TEST_F(FilesContract, RelativeNamesStartAtTheCurrentDirectory) {
   ASSERT_NE(sys().files.SetCurrentDirectoryW((folder + u"\\").c_str()),
             os::kFalse);
   Close(Open(u"relative.bin", os::kGenericWrite, 0, os::kCreateNew));
-  HANDLE again = Open(PathOf(u"relative.bin"), os::kGenericRead, 0,
+  FileHandle again = Open(PathOf(u"relative.bin"), os::kGenericRead, 0,
                       os::kOpenExisting);
   EXPECT_TRUE(Valid(again));
   if (Valid(again)) Close(again);
@@ -180,7 +180,7 @@ TEST_F(FilesContract, ModulePathIsCutToAShortBuffer) {
 TEST_F(FilesContract, CopyOverwritesOnlyWhenAskedAndDeleteRemoves) {
   const auto source = PathOf(u"source.bin");
   const auto target = PathOf(u"target.bin");
-  HANDLE h = Open(source, os::kGenericWrite, 0, os::kCreateAlways);
+  FileHandle h = Open(source, os::kGenericWrite, 0, os::kCreateAlways);
   DWORD written = 0;
   sys().files.WriteFile(h, "new", 3, &written, nullptr);
   Close(h);
@@ -198,6 +198,15 @@ TEST_F(FilesContract, CopyOverwritesOnlyWhenAskedAndDeleteRemoves) {
   EXPECT_NE(sys().files.DeleteFileW(target.c_str()), os::kFalse);
   EXPECT_EQ(sys().files.DeleteFileW(target.c_str()), os::kFalse);
   EXPECT_EQ(LastError(), os::kErrorFileNotFound);
+}
+
+TEST_F(FilesContract, SystemDirectoryAndTheSizeItNeeds) {
+  char16_t buffer[os::kMaxPath] = {};
+  const os::UINT length = sys().files.GetSystemDirectoryW(buffer, os::kMaxPath);
+  ASSERT_GT(length, 3u);
+  EXPECT_EQ(std::u16string(buffer).size(), length);
+  EXPECT_NE(buffer[length - 1], u'\\');
+  EXPECT_GT(sys().files.GetSystemDirectoryW(buffer, 2), 2u);
 }
 
 }  // namespace

@@ -14,9 +14,9 @@
 namespace sim {
 namespace {
 
-using testing::DriveEntry;
-using testing::MachineWith;
-using testing::SimSystem;
+using test_support::DriveEntry;
+using test_support::MachineWith;
+using test_support::SimSystem;
 
 // A record as the update thread lays it out: header fields at their
 // offsets, the image from 1395.
@@ -47,7 +47,7 @@ class DriverStandIn : public ::testing::Test {
     return m;
   }
   os::BOOL Send(std::vector<std::uint8_t>& record) {
-    const os::HANDLE h = sim.machine().CreateFileW(u"\\\\.\\VLXFMDriver", 0xC0000000u, 0,
+    const os::DeviceHandle h = sim.machine().CreateFileW(u"\\\\.\\VLXFMDriver", 0xC0000000u, 0,
                                                    nullptr, 3, 0, nullptr);
     EXPECT_NE(h, os::InvalidHandleValue());
     os::DWORD returned = 0;
@@ -139,7 +139,7 @@ TEST(DriverDevice, OpensOnlyWhileTheDriverRuns) {
             os::InvalidHandleValue());
   EXPECT_EQ(sim.fake().errors.GetLastError(), os::kErrorFileNotFound);
   sim.machine().SetFirmwareDriverRunning(true);
-  const os::HANDLE h =
+  const os::DeviceHandle h =
       sim.machine().CreateFileW(u"\\\\.\\vlxfmdriver", 0, 0, nullptr, 3, 0, nullptr);
   EXPECT_NE(h, os::InvalidHandleValue());
   sim.machine().CloseHandle(h);

@@ -1,41 +1,32 @@
-// A system whose devices are a simulated machine and whose other areas are
-// the fake's.
+// A simulated machine over the fake system, installed for the lifetime of
+// the fixture.
 #pragma once
 
 #include <memory>
 
 #include "os/fake/fake_system.h"
-#include "sim/sim_machine.h"
+#include "sim/simulated_system.h"
 
-namespace sim::testing {
+namespace sim::test_support {
 
 class SimSystem {
  public:
   explicit SimSystem(MachineDescription machine)
-      : machine_(std::move(machine), fake_.errors),
-        version_(machine_.description(), fake_.errors),
-        shell_(machine_.description(), fake_.errors, fake_.power),
-        system_{fake_.errors, fake_.files,   fake_.debug, fake_.text,     machine_, version_,
-                machine_.services(), fake_.process, shell_, fake_.messages, fake_.registry,
-                shell_},
-        guard_(system_) {}
+      : simulated_(fake_.system(), std::move(machine)), guard_(simulated_.system()) {}
 
-  SimMachine& machine() { return machine_; }
+  SimMachine& machine() { return simulated_.machine(); }
   os::fake::FakeSystem& fake() { return fake_; }
-  SimShell& shell() { return shell_; }
+  SimulatedSystem& simulated() { return simulated_; }
 
-  os::HANDLE OpenDrive(int number) {
+  os::DeviceHandle OpenDrive(int number) {
     const std::u16string path =
         u"\\\\.\\PhysicalDrive" + std::u16string(1, static_cast<char16_t>(u'0' + number));
-    return machine_.CreateFileW(path.c_str(), 0xC0000000u, 3, nullptr, 3, 0, nullptr);
+    return machine().CreateFileW(path.c_str(), 0xC0000000u, 3, nullptr, 3, 0, nullptr);
   }
 
  private:
   os::fake::FakeSystem fake_;
-  SimMachine machine_;
-  SimVersion version_;
-  SimShell shell_;
-  os::System system_;
+  SimulatedSystem simulated_;
   os::ScopedSystem guard_;
 };
 
@@ -54,4 +45,4 @@ inline MachineDescription MachineWith(std::vector<SimDriveEntry> drives) {
   return m;
 }
 
-}  // namespace sim::testing
+}  // namespace sim::test_support

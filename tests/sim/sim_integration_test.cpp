@@ -16,9 +16,9 @@
 namespace sim {
 namespace {
 
-using testing::DriveEntry;
-using testing::MachineWith;
-using testing::SimSystem;
+using test_support::DriveEntry;
+using test_support::MachineWith;
+using test_support::SimSystem;
 
 DriveDescription Level(int level) {
   DriveDescription d;
@@ -115,7 +115,7 @@ TEST(SimIntegration, KeySectorsNeedVendorMode) {
 
 TEST(SimIntegration, MalformedBlocksAreRejected) {
   SimSystem sim(MachineWith({DriveEntry(0, os::kBusTypeSata)}));
-  const os::HANDLE h = sim.OpenDrive(0);
+  const os::DeviceHandle h = sim.OpenDrive(0);
   std::vector<std::uint8_t> block(40 + 512, 0);
   block[0] = 41;  // Length
   os::DWORD returned = 0;
@@ -203,7 +203,7 @@ TEST(SimIntegration, SegmentsOutOfOrderOrForeignImagesAbort) {
 
 TEST(SimIntegration, TheStorageQueryReportsTheBusType) {
   SimSystem sim(MachineWith({DriveEntry(2, os::kBusTypeRaid)}));
-  const os::HANDLE h = sim.OpenDrive(2);
+  const os::DeviceHandle h = sim.OpenDrive(2);
   std::uint8_t query[12] = {};
   std::vector<std::uint8_t> descriptor(1064, 0);
   os::DWORD returned = 0;

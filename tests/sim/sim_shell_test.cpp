@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/power.h"
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "tests/drives/drives_fixture.h"
 #include "update/amd_controller.h"
 
-namespace drives_testing {
+namespace drives::test_support {
 namespace {
 
 using SimShellTest = DrivesTest;
@@ -17,7 +17,7 @@ TEST_F(SimShellTest, PowerAndRestartComeFromTheMachine) {
   EXPECT_EQ(app::CheckPowerSource(), -1);
   EXPECT_TRUE(LogHas(u"ACLineStatus = 0x0\r\n"));
   EXPECT_EQ(app::SystemReboot(), 1);
-  EXPECT_EQ(sim_->shell().Restarts(),
+  EXPECT_EQ(sim_->simulated().power().Restarts(),
             (std::vector<std::pair<os::UINT, os::DWORD>>{{6, 0x80010007u}}));
   Load(R"({"power": {"failCode": 21}, "drives": []})");
   EXPECT_EQ(app::CheckPowerSource(), -1);
@@ -28,10 +28,10 @@ TEST_F(SimShellTest, PowerAndRestartComeFromTheMachine) {
 
 TEST_F(SimShellTest, TheControllersAreTheMachines) {
   Load(R"({"controllers": ["storahci", "AmdSata"], "drives": []})");
-  EXPECT_EQ(FindAmdStorageController(), std::optional<std::u16string>(u"amdsata"));
+  EXPECT_EQ(update::FindAmdStorageController(), std::optional<std::u16string>(u"amdsata"));
   Load(R"({"controllers": ["storahci"], "drives": []})");
-  EXPECT_EQ(FindAmdStorageController(), std::nullopt);
+  EXPECT_EQ(update::FindAmdStorageController(), std::nullopt);
 }
 
 }  // namespace
-}  // namespace drives_testing
+}  // namespace drives::test_support

@@ -11,7 +11,7 @@
 namespace vxfw {
 namespace {
 
-using tessel::testing::IdentifyBlock;
+using tessel::test_support::IdentifyBlock;
 
 class VxfwIdentify : public testing::Test {
  protected:
@@ -43,7 +43,7 @@ TEST_F(VxfwIdentify, JsonAgreesWithTheLibrary) {
   fake_.files.PutFile(u"C:\\cases\\id.bin", block);
   ASSERT_EQ(Run({u"identify", u"C:\\cases\\id.bin", u"--json"}), 0) << output_.err;
 
-  tessel::testing::ScriptedDrive drive;
+  tessel::test_support::ScriptedDrive drive;
   drive.PrimeIdentify(block);
   tessel::AtaDeviceInfo info(drive);
   const auto j = nlohmann::json::parse(output_.out);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "app/log.h"
-#include "app/string_table.h"
+#include "base/log.h"
+#include "base/string_table.h"
 #include "os/fake/fake_system.h"
 #include "tools/vxfw/vxfw.h"
 
@@ -11,12 +11,12 @@ namespace {
 
 TEST(VxfwList, TheDefaultMachineWithItsVerdicts) {
   os::fake::ScopedFakeSystem fake;
-  fake.text.SetStrings(&app::StringTable());
+  fake.resources.SetStrings(&base::StringTable());
   fake.files.AddFolder(u"C:\\tools");
   fake.files.SetModulePath(u"C:\\tools\\vxfw.exe");
   Output output;
   ASSERT_EQ(RunVxfw({u"list", u"--machine", u"default", u"--json"}, output), 0) << output.err;
-  app::CloseLog();
+  base::CloseLog();
   const auto drives = nlohmann::json::parse(output.out);
   ASSERT_EQ(drives.size(), 6u);  // the SCSI drive is dropped
   const std::pair<bool, const char*> verdicts[] = {

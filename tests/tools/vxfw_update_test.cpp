@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "app/log.h"
-#include "app/string_table.h"
+#include "base/log.h"
+#include "base/string_table.h"
 #include "os/fake/fake_system.h"
 #include "sim/firmware_image.h"
 #include "tools/vxfw/vxfw.h"
@@ -13,13 +13,13 @@ namespace {
 class VxfwUpdate : public testing::Test {
  protected:
   VxfwUpdate() {
-    fake.text.SetStrings(&app::StringTable());
+    fake.resources.SetStrings(&base::StringTable());
     fake.files.AddFolder(u"C:\\tools");
     fake.files.SetModulePath(u"C:\\tools\\vxfw.exe");
     fake.files.PutFile(u"C:\\tools\\vx7221.bin", sim::BuildDemoImage());
     fake.files.PutFile(u"C:\\tools\\VLXFMDriver32.sys", {'s', 'y', 's'});
   }
-  ~VxfwUpdate() override { app::CloseLog(); }
+  ~VxfwUpdate() override { base::CloseLog(); }
   os::fake::ScopedFakeSystem fake;
 };
 

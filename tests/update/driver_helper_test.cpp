@@ -3,23 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
 #include "update/firmware_update_record.h"
 
+namespace update {
 namespace {
 
 class DriverHelperTest : public testing::Test {
  protected:
   DriverHelperTest() {
-    app::Settings().moduleFolder = u"C:\\pkg";
+    base::Settings().moduleFolder = u"C:\\pkg";
     fake.files.AddFolder(u"C:\\pkg");
     fake.files.PutFile(u"C:\\pkg\\VLXFMDriver32.sys", {1});
     fake.files.PutFile(u"C:\\pkg\\VLXFMDriver64.sys", {1});
     fake.devices.Add(u"\\\\.\\VLXFMDriver", driver);
   }
-  std::optional<os::fake::FakeServices::Service> Service() {
+  std::optional<os::memory::ServiceDatabase::Service> Service() {
     return fake.services.Find(u"VLXFMDriver");
   }
 
@@ -28,8 +29,8 @@ class DriverHelperTest : public testing::Test {
 };
 
 TEST_F(DriverHelperTest, RegistersStartsOpensAndRemovesAgain) {
-  CDriverHelper helper;
-  ASSERT_TRUE(app::IsSuccess(helper.CreateAndStartDriver()));
+  update::CDriverHelper helper;
+  ASSERT_TRUE(base::IsSuccess(helper.CreateAndStartDriver()));
   const auto service = Service();
   ASSERT_TRUE(service);
   EXPECT_EQ(service->displayName, u"Veltrax Corporation Firmware Update Driver");
@@ -37,13 +38,13 @@ TEST_F(DriverHelperTest, RegistersStartsOpensAndRemovesAgain) {
   EXPECT_EQ(service->serviceType, os::kServiceKernelDriver);
   EXPECT_EQ(service->startType, os::kServiceDemandStart);
   EXPECT_TRUE(service->running);
-  EXPECT_NE(helper.deviceHandle, os::InvalidHandleValue());
-  EXPECT_TRUE(app::IsSuccess(helper.StopDriverAndRemove()));
+  EXPECT_TRUE(helper.deviceHandle.IsValid());
+  EXPECT_TRUE(base::IsSuccess(helper.StopDriverAndRemove()));
   EXPECT_FALSE(Service());
   EXPECT_EQ(fake.services.OpenHandles(), 0);
   EXPECT_EQ(fake.devices.OpenHandles(), 0);
   // Nothing is left to do a second time.
-  EXPECT_TRUE(app::IsSuccess(helper.StopDriverAndRemove()));
+  EXPECT_TRUE(base::IsSuccess(helper.StopDriverAndRemove()));
 }
 
 TEST_F(DriverHelperTest, TheBinaryFollowsTheWow64Test) {
@@ -53,61 +54,63 @@ TEST_F(DriverHelperTest, TheBinaryFollowsTheWow64Test) {
       {{false, true}, u"C:\\pkg\\VLXFMDriver32.sys"},
   };
   for (const auto& [wow64, binary] : cases) {
-    fake.process.SetWow64(wow64.first, wow64.second);
-    ASSERT_TRUE(app::IsSuccess(InstallDriverService()));
+    if (!wow64.first) fake.modules.Remove(u"kernel32", "IsWow64Process");
+    fake.process.SetWow64(wow64.second);
+    ASSERT_TRUE(base::IsSuccess(update::InstallDriverService()));
     EXPECT_EQ(Service()->binaryPath, binary);
     EXPECT_FALSE(Service()->running);
-    UninstallDriverService();
+    update::UninstallDriverService();
     EXPECT_FALSE(Service());
   }
 }
 
 TEST_F(DriverHelperTest, AServiceLeftBehindIsUsedAndARunningOneCountsAsStarted) {
   fake.services.Add(u"VLXFMDriver", {u"old", 1, 3, u"C:\\old\\driver.sys", true, false});
-  CDriverHelper helper;
-  ASSERT_TRUE(app::IsSuccess(helper.CreateAndStartDriver()));
+  update::CDriverHelper helper;
+  ASSERT_TRUE(base::IsSuccess(helper.CreateAndStartDriver()));
   EXPECT_EQ(Service()->binaryPath, u"C:\\old\\driver.sys");
 }
 
 TEST_F(DriverHelperTest, StoppingAStoppedServiceStillDeletesIt) {
-  CDriverHelper helper;
-  ASSERT_TRUE(app::IsSuccess(helper.CreateDriverService(&helper.serviceHandle)));
-  EXPECT_TRUE(app::IsSuccess(helper.StopDriverAndRemove()));
+  update::CDriverHelper helper;
+  ASSERT_TRUE(base::IsSuccess(helper.CreateDriverService(&helper.serviceHandle)));
+  EXPECT_TRUE(base::IsSuccess(helper.StopDriverAndRemove()));
   EXPECT_FALSE(Service());
 }
 
 TEST_F(DriverHelperTest, FailuresNameTheirSiteAndRollBack) {
   struct Case {
+    const char* area;
     const char* call;
     std::int32_t line;
     const char16_t* function;
   } cases[] = {
-      {"OpenSCManagerW", 212, u"CDriverHelper::CreateDriverService"},
-      {"CreateServiceW", 180, u"CDriverHelper::CreateDriverService"},
-      {"StartServiceW", 285, u"CDriverHelper::StartDriver"},
-      {"CreateFileW", 59, u"CDriverHelper::CreateAndStartDriver"},
+      {"services", "OpenSCManagerW", 212, u"CDriverHelper::CreateDriverService"},
+      {"services", "CreateServiceW", 180, u"CDriverHelper::CreateDriverService"},
+      {"services", "StartServiceW", 285, u"CDriverHelper::StartDriver"},
+      {"devices", "CreateFileW", 59, u"CDriverHelper::CreateAndStartDriver"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.call);
-    fake.faults.Fail(c.call, 1275);
-    CDriverHelper helper;
+    fake.faults.Fail(c.area, c.call, 1275);
+    update::CDriverHelper helper;
     const auto result = helper.CreateAndStartDriver();
-    ASSERT_FALSE(app::IsSuccess(result));
+    ASSERT_FALSE(base::IsSuccess(result));
     EXPECT_EQ(result->code, 1275u);
     EXPECT_EQ(result->line, c.line);
     EXPECT_EQ(result->function, c.function);
     EXPECT_EQ(result->file, u"DriverHelper");
     EXPECT_FALSE(Service());  // deleted again, without a stop
-    EXPECT_TRUE(app::IsSuccess(helper.StopDriverAndRemove()));
+    EXPECT_TRUE(base::IsSuccess(helper.StopDriverAndRemove()));
   }
 }
 
 TEST_F(DriverHelperTest, TheRecordGoesInWholeAndTheStatusComesBackInsideIt) {
-  CDriverHelper helper;
-  ASSERT_TRUE(app::IsSuccess(helper.CreateAndStartDriver()));
+  update::CDriverHelper helper;
+  ASSERT_TRUE(base::IsSuccess(helper.CreateAndStartDriver()));
   auto record = FirmwareUpdateRecord::Create(600);
   driver->responses.push_back({.output = std::vector<std::uint8_t>(256, 0xEE)});
-  EXPECT_TRUE(app::IsSuccess(helper.SendUpdateFirmwareIOCTL(*record, record->size())));
+  EXPECT_TRUE(base::IsSuccess(helper.SendUpdateFirmwareIOCTL(*record, record->size())));
   ASSERT_EQ(driver->requests.size(), 1u);
   EXPECT_EQ(driver->requests[0].code, 0x0FCDE016u);
   EXPECT_EQ(driver->requests[0].input.size(), 1995u);
@@ -153,3 +156,4 @@ TEST(FirmwareUpdateRecordLayout, FieldsAtTheirOffsets) {
 }
 
 }  // namespace
+}  // namespace update

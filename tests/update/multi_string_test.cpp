@@ -7,6 +7,7 @@
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
 
+namespace update {
 namespace {
 
 MultiString ListOf(std::initializer_list<std::u16string> entries) {
@@ -33,22 +34,22 @@ TEST(MultiString, OurEntryEndsFirstAndOnlyOnce) {
       {ListOf({}), ListOf({u"VLXFMNativeApp64"}), 0},
   };
   for (auto& c : cases) {
-    MultiString list = c.before;
-    EXPECT_EQ(RemoveMultiStringEntry(list, u"VLXFMNativeApp64"), c.removed);
-    ASSERT_TRUE(PrependMultiStringEntry(u"VLXFMNativeApp64", list));
+    update::MultiString list = c.before;
+    EXPECT_EQ(update::RemoveMultiStringEntry(list, u"VLXFMNativeApp64"), c.removed);
+    ASSERT_TRUE(update::PrependMultiStringEntry(u"VLXFMNativeApp64", list));
     EXPECT_EQ(list, c.after);
-    EXPECT_EQ(MultiStringLength(list.data(), static_cast<std::uint32_t>(list.size())),
+    EXPECT_EQ(update::MultiStringLength(list.data(), static_cast<std::uint32_t>(list.size())),
               list.size());
   }
 }
 
 TEST(MultiString, LengthCountsEveryNulAndStopsAtTheCapacity) {
   const MultiString empty = ListOf({});
-  EXPECT_EQ(MultiStringLength(empty.data(), 1), 1u);
+  EXPECT_EQ(update::MultiStringLength(empty.data(), 1), 1u);
   const MultiString two = ListOf({u"ab", u"c"});
-  EXPECT_EQ(MultiStringLength(two.data(), 6), 6u);
+  EXPECT_EQ(update::MultiStringLength(two.data(), 6), 6u);
   const char16_t open[] = {u'a', u'b', u'c'};
-  EXPECT_EQ(MultiStringLength(open, 3), 3u);
+  EXPECT_EQ(update::MultiStringLength(open, 3), 3u);
 }
 
 // Random lists: ours is removed wherever it stood, in any letter case,
@@ -61,7 +62,7 @@ TEST(MultiString, RemovalKeepsEveryOtherEntryInOrder) {
     std::vector<std::u16string> entries;
     const int count = static_cast<int>(random() % 8);
     for (int i = 0; i < count; ++i) entries.push_back(names[random() % 6]);
-    MultiString list;
+    update::MultiString list;
     for (const auto& e : entries) {
       list.insert(list.end(), e.begin(), e.end());
       list.push_back(u'\0');
@@ -76,7 +77,7 @@ TEST(MultiString, RemovalKeepsEveryOtherEntryInOrder) {
         kept.push_back(e);
       }
     }
-    EXPECT_EQ(RemoveMultiStringEntry(list, u"VLXFMNativeApp64"), ours);
+    EXPECT_EQ(update::RemoveMultiStringEntry(list, u"VLXFMNativeApp64"), ours);
     MultiString expected;
     for (const auto& e : kept) {
       expected.insert(expected.end(), e.begin(), e.end());
@@ -98,7 +99,7 @@ TEST(BootExecute, QueryRefusesWhatIsNotAWellFormedList) {
     fake.registry.RegOpenKeyExW(os::HkeyLocalMachine(), path.c_str(), 0, os::kKeyRead, &key);
     std::vector<char16_t> buffer(2048, u'\0');
     std::uint32_t length = 0;
-    const os::LSTATUS status = QueryBootExecute(key, buffer.data(), capacity, length);
+    const os::LSTATUS status = update::QueryBootExecute(key, buffer.data(), capacity, length);
     fake.registry.RegCloseKey(key);
     return status;
   };
@@ -118,3 +119,4 @@ TEST(BootExecute, QueryRefusesWhatIsNotAWellFormedList) {
 }
 
 }  // namespace
+}  // namespace update

@@ -5,13 +5,14 @@
 
 #include <cstring>
 
-#include "app/log.h"
-#include "app/settings.h"
+#include "base/log.h"
+#include "base/settings.h"
 #include "os/constants.h"
 #include "os/fake/fake_system.h"
 #include "update/multi_string.h"
 #include "update/update_run.h"
 
+namespace update {
 namespace {
 
 constexpr char16_t kFolder[] = u"C:\\Program Files\\Veltrax Update";
@@ -53,7 +54,7 @@ class Drives final : public SelectionSource {
 class NativeRoad : public testing::Test {
  protected:
   NativeRoad() {
-    app::Settings().moduleFolder = kFolder;
+    base::Settings().moduleFolder = kFolder;
     auto& files = fake.files;
     files.AddFolder(kFolder);
     files.AddFolder(u"C:\\windows\\system32");
@@ -66,12 +67,12 @@ class NativeRoad : public testing::Test {
     reg.SetValue(hklm, u"SYSTEM\\SOFTWARE", u"Other", os::kRegDword, Dword(1));
     reg.SetValue(hklm, kSession, u"BootExecute", os::kRegMultiSz, List({u"autocheck autochk *"}));
     reg.SetValue(hklm, kRunOnce, u"Other", os::kRegSz, Bytes(u"x"));
-    SetSelectionSource(&drives);
+    update::SetSelectionSource(&drives);
   }
-  ~NativeRoad() override { SetSelectionSource(nullptr); }
+  ~NativeRoad() override { update::SetSelectionSource(nullptr); }
 
   void Select(const char* model, const char* serial, std::uint32_t number) {
-    auto drive = std::make_shared<CDrive>(nullptr, u"\\\\.\\PhysicalDrive" +
+    auto drive = std::make_shared<drives::CDrive>(nullptr, u"\\\\.\\PhysicalDrive" +
                                                        std::u16string(1, u'0' + number), 11);
     std::strncpy(drive->Model.data(), model, 40);
     std::strncpy(drive->SerialNumber.data(), serial, 20);
@@ -104,8 +105,8 @@ TEST_F(NativeRoad, APreparationWritesEveryValueOfTheHandOff) {
   Select("  VX7221-500G-A ", "VX3 ", 4);
   Select("VX7221-1T0-U", "VX1", 1);
   Select("VX7221-2T0-A", "VX2", 2);
-  const auto result = CNativeAppHelper().PrepareNativeUpdate();
-  ASSERT_TRUE(app::IsSuccess(result)) << result->line;
+  const auto result = update::CNativeAppHelper().PrepareNativeUpdate();
+  ASSERT_TRUE(base::IsSuccess(result)) << result->line;
   EXPECT_EQ(Value(kRoot, u"DriveCount")->data, Dword(3));
   EXPECT_EQ(Value(kRoot, u"AfterUpdateRestartSystem")->data, Dword(0));
   EXPECT_EQ(Value(kRoot, u"AppDirPath")->data, Bytes(std::u16string(kFolder) + u"\\"));
@@ -148,10 +149,10 @@ TEST_F(NativeRoad, ASecondPreparationStartsFromNothing) {
   fake.registry.SetValue(os::HkeyLocalMachine(), std::u16string(kRoot) + u"\\7", u"Model",
                          os::kRegSz, Bytes(u"left over"));
   Select("VX7221", "VX1", 0);
-  ASSERT_TRUE(app::IsSuccess(CNativeAppHelper().PrepareNativeUpdate()));
+  ASSERT_TRUE(base::IsSuccess(update::CNativeAppHelper().PrepareNativeUpdate()));
   EXPECT_FALSE(fake.registry.KeyExists(os::HkeyLocalMachine(), std::u16string(kRoot) + u"\\7"));
   EXPECT_EQ(Value(kRoot, u"DriveCount")->data, Dword(1));
-  ASSERT_TRUE(app::IsSuccess(CNativeAppHelper().PrepareNativeUpdate()));
+  ASSERT_TRUE(base::IsSuccess(update::CNativeAppHelper().PrepareNativeUpdate()));
   EXPECT_EQ(BootExecute(), List({u"VLXFMNativeApp32", u"autocheck autochk *"}));
 }
 
@@ -162,10 +163,10 @@ TEST_F(NativeRoad, EachFailureRollsBackAndNamesItsSite) {
     std::int32_t line;
     std::uint32_t code;
   } cases[] = {
-      {"root key", [](auto& f) { f.faults.Fail("RegCreateKeyExW", 5); }, 214, 5},
-      {"service", [](auto& f) { f.faults.Fail("CreateServiceW", 1073 + 1, 1); }, 180, 1074},
-      {"system directory", [](auto& f) { f.faults.Fail("GetSystemDirectoryW", 3, 2); }, 267, 3},
-      {"copy", [](auto& f) { f.faults.Fail("CopyFileW", 32); }, 309, 32},
+      {"root key", [](auto& f) { f.faults.Fail("registry", "RegCreateKeyExW", 5); }, 214, 5},
+      {"service", [](auto& f) { f.faults.Fail("services", "CreateServiceW", 1073 + 1, 1); }, 180, 1074},
+      {"system directory", [](auto& f) { f.faults.Fail("files", "GetSystemDirectoryW", 3, 2); }, 267, 3},
+      {"copy", [](auto& f) { f.faults.Fail("files", "CopyFileW", 32); }, 309, 32},
       {"boot-execute list missing",
        [](auto& f) {
          f.registry.SetValue(os::HkeyLocalMachine(), kSession, u"BootExecute", os::kRegSz,
@@ -185,9 +186,9 @@ TEST_F(NativeRoad, EachFailureRollsBackAndNamesItsSite) {
     fake.registry.SetValue(os::HkeyLocalMachine(), kRunOnce, u"Other", os::kRegSz, Bytes(u"x"));
     Select("VX7221", "VX1", 0);
     c.arrange(fake);
-    const auto result = CNativeAppHelper().PrepareNativeUpdate();
+    const auto result = update::CNativeAppHelper().PrepareNativeUpdate();
     fake.faults.Clear();
-    ASSERT_FALSE(app::IsSuccess(result));
+    ASSERT_FALSE(base::IsSuccess(result));
     EXPECT_EQ(result->line, c.line);
     EXPECT_EQ(result->code, c.code);
     EXPECT_FALSE(fake.registry.KeyExists(os::HkeyLocalMachine(),
@@ -203,25 +204,25 @@ TEST_F(NativeRoad, EachFailureRollsBackAndNamesItsSite) {
 }
 
 TEST_F(NativeRoad, CleaningUpAMachineWithNothingPreparedFindsNothing) {
-  CNativeAppHelper().CleanUpNativeUpdate();
+  update::CNativeAppHelper().CleanUpNativeUpdate();
   ExpectNothingLeft();
   EXPECT_TRUE(Value(u"SYSTEM\\SOFTWARE", u"Other"));
 }
 
 TEST_F(NativeRoad, On64BitWindowsOnlyThe64BitNameLeavesTheList) {
-  fake.process.SetWow64(true, true);
+  fake.process.SetWow64(true);
   fake.registry.SetValue(os::HkeyLocalMachine(), kSession, u"BootExecute", os::kRegMultiSz,
                          List({u"vlxfmnativeapp64", u"autocheck autochk *", u"VLXFMNativeApp32",
                                u"VLXFMNATIVEAPP64"}));
   fake.files.PutFile(u"C:\\windows\\system32\\VLXFMNativeApp64.exe", {'x'});
-  CNativeAppHelper().CleanUpNativeUpdate();
+  update::CNativeAppHelper().CleanUpNativeUpdate();
   EXPECT_EQ(BootExecute(), List({u"autocheck autochk *", u"VLXFMNativeApp32"}));
   EXPECT_FALSE(fake.files.Exists(u"C:\\windows\\system32\\VLXFMNativeApp64.exe"));
   EXPECT_FALSE(fake.process.RedirectionOff());
   EXPECT_EQ(fake.process.redirectionSwitches, 2);
 
   Select("VX7221", "VX1", 0);
-  ASSERT_TRUE(app::IsSuccess(CNativeAppHelper().PrepareNativeUpdate()));
+  ASSERT_TRUE(base::IsSuccess(CNativeAppHelper().PrepareNativeUpdate()));
   EXPECT_EQ(BootExecute(),
             List({u"VLXFMNativeApp64", u"autocheck autochk *", u"VLXFMNativeApp32"}));
   EXPECT_EQ(fake.services.Find(u"VLXFMDriver")->binaryPath,
@@ -230,3 +231,4 @@ TEST_F(NativeRoad, On64BitWindowsOnlyThe64BitNameLeavesTheList) {
 }
 
 }  // namespace
+}  // namespace update

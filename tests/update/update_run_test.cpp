@@ -9,8 +9,10 @@
 #include "sim/firmware_image.h"
 #include "tests/drives/drives_fixture.h"
 
-namespace drives_testing {
+namespace update {
 namespace {
+
+using drives::test_support::DrivesTest;
 
 class Recorder final : public StatusSink {
  public:
@@ -23,13 +25,13 @@ class Recorder final : public StatusSink {
   std::vector<std::u16string> Texts() const {
     std::vector<std::u16string> texts;
     for (const auto& s : statuses) {
-      if (s.kind == StatusText || s.kind == ErrorText || s.kind == DoneText) {
+      if (s.kind == update::StatusText || s.kind == update::ErrorText || s.kind == update::DoneText) {
         texts.push_back(s.text.substr(0, s.text.size() - 4));
       }
     }
     return texts;
   }
-  std::vector<DriveUpdateStatus> statuses;
+  std::vector<update::DriveUpdateStatus> statuses;
 
  private:
   std::function<void()> onEach_;
@@ -38,7 +40,7 @@ class Recorder final : public StatusSink {
 
 class Chosen final : public SelectionSource {
  public:
-  explicit Chosen(const DriveList& drives) {
+  explicit Chosen(const drives::DriveList& drives) {
     for (const auto& d : drives) selection_[d->SerialNumberText()] = d;
   }
   Selection selection() const override { return selection_; }
@@ -55,11 +57,11 @@ class UpdateRun : public DrivesTest {
     files.PutFile(u"C:\\app\\vx7221.bin", sim::BuildDemoImage());
     files.PutFile(u"C:\\app\\VLXFMDriver32.sys", {'d', 'r', 'v'});
   }
-  void Run(const DriveList& drives, Recorder& recorder) {
+  void Run(const drives::DriveList& drives, Recorder& recorder) {
     Chosen chosen(drives);
-    SetSelectionSource(&chosen);
-    SetStatusSink(&recorder);
-    std::thread worker([] { CDrivesUpdateThread().InitInstance(); });
+    update::SetSelectionSource(&chosen);
+    update::SetStatusSink(&recorder);
+    std::thread worker([] { update::CDrivesUpdateThread().InitInstance(); });
     worker.join();
     SetStatusSink(nullptr);
     SetSelectionSource(nullptr);
@@ -80,9 +82,9 @@ TEST_F(UpdateRun, NoDriveSelectedLoadsAndRemovesTheDriver) {
   Recorder recorder;
   Run({}, recorder);
   EXPECT_EQ(recorder.Texts(), (std::vector<std::u16string>{kBanner, u"UPDATE DONE"}));
-  EXPECT_EQ(recorder.statuses.back().kind, DoneText);
+  EXPECT_EQ(recorder.statuses.back().kind, update::DoneText);
   EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
-  EXPECT_EQ(sim_->fake().process.BlockInputCalls(),
+  EXPECT_EQ(sim_->simulated().input().Calls(),
             (std::vector<os::BOOL>{os::kTrue, os::kFalse}));
 }
 
@@ -93,11 +95,11 @@ TEST_F(UpdateRun, TheSecondDriveFailsAndTheThirdIsNeverAnnounced) {
       {"number": 0, "serial": "VX3"},
       {"number": 1, "serial": "VX1", "transferMaxBlocks": 16},
       {"number": 2, "serial": "VX2", "faults": [{"on": "download", "status": 81, "error": 4}]}]})");
-  const DriveList drives = Enumerate();
+  const drives::DriveList drives = Enumerate();
   ASSERT_EQ(drives.size(), 3u);
   std::atomic<bool> blockedThroughout{true};
   Recorder recorder([&] {
-    if (!sim_->fake().process.InputBlocked()) blockedThroughout = false;
+    if (!sim_->simulated().input().Blocked()) blockedThroughout = false;
   });
   Run(drives, recorder);
   EXPECT_EQ(recorder.Texts(),
@@ -106,7 +108,7 @@ TEST_F(UpdateRun, TheSecondDriveFailsAndTheThirdIsNeverAnnounced) {
                 Announce(u"VX7221-500G-A", u"VX2", 2, 3), u"Driver call failed (0x45d)",
                 u"UPDATE FAILED!!!"}));
   EXPECT_TRUE(blockedThroughout);
-  EXPECT_FALSE(sim_->fake().process.InputBlocked());
+  EXPECT_FALSE(sim_->simulated().input().Blocked());
   EXPECT_EQ(machine().Drive(1)->device().firmware(), "02.01P03");
   EXPECT_EQ(machine().Drive(2)->device().firmware(), "02.01P02");
   EXPECT_EQ(machine().Drive(0)->device().firmware(), "02.01P02");
@@ -116,9 +118,9 @@ TEST_F(UpdateRun, TheSecondDriveFailsAndTheThirdIsNeverAnnounced) {
   EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
 
   // The bar: shown, rising, at 100 before it is hidden only on success.
-  std::vector<std::vector<DriveUpdateStatus>> transfers;
+  std::vector<std::vector<update::DriveUpdateStatus>> transfers;
   for (const auto& s : recorder.statuses) {
-    if (s.kind == ProgressRange && s.rangeMax == 100) transfers.emplace_back();
+    if (s.kind == update::ProgressRange && s.rangeMax == 100) transfers.emplace_back();
     if (!transfers.empty()) transfers.back().push_back(s);
   }
   ASSERT_EQ(transfers.size(), 2u);
@@ -127,22 +129,22 @@ TEST_F(UpdateRun, TheSecondDriveFailsAndTheThirdIsNeverAnnounced) {
     int last = -1;
     bool between = false;
     for (const auto& s : statuses) {
-      if (s.kind != ProgressPosition) continue;
+      if (s.kind != update::ProgressPosition) continue;
       EXPECT_GE(s.percent, last);
       last = s.percent;
       between = between || (s.percent > 0 && s.percent < 100);
     }
     const auto hidden = std::find_if(statuses.begin() + 1, statuses.end(), [](const auto& s) {
-      return s.kind == ProgressRange && s.rangeMax == 0;
+      return s.kind == update::ProgressRange && s.rangeMax == 0;
     });
     ASSERT_NE(hidden, statuses.end());
     const auto& beforeHide = *(hidden - 1);
     if (t == 0) {
       EXPECT_TRUE(between);
-      EXPECT_EQ(beforeHide.kind, ProgressPosition);
+      EXPECT_EQ(beforeHide.kind, update::ProgressPosition);
       EXPECT_EQ(beforeHide.percent, 100);
     } else {
-      EXPECT_TRUE(beforeHide.kind != ProgressPosition || beforeHide.percent < 100);
+      EXPECT_TRUE(beforeHide.kind != update::ProgressPosition || beforeHide.percent < 100);
     }
   }
 }
@@ -153,7 +155,7 @@ TEST_F(UpdateRun, AfterwardsTheDrivesAreAlreadyUpdated) {
   Recorder recorder;
   Run(Enumerate(), recorder);
   ASSERT_EQ(recorder.Texts().back(), u"UPDATE DONE");
-  const DriveList again = Enumerate();
+  const drives::DriveList again = Enumerate();
   ASSERT_EQ(again.size(), 2u);
   for (const auto& d : again) {
     EXPECT_EQ(d->UpdateMessage, u"Drive already updated.\n");
@@ -166,11 +168,11 @@ TEST_F(UpdateRun, ALoadFailureSendsOnlyItsMessage) {
   Recorder recorder;
   Run(Enumerate(), recorder);
   EXPECT_EQ(recorder.Texts(), (std::vector<std::u16string>{kBanner, u"Failed to load driver (0x2)"}));
-  EXPECT_EQ(recorder.statuses.back().kind, ErrorText);
+  EXPECT_EQ(recorder.statuses.back().kind, update::ErrorText);
   EXPECT_TRUE(LogHas(u"Driver load failed\r\n\r\nError Info :\r\nFile      = DriverHelper\r\n"
                      u"Line      = 285\r\nFunction  = CDriverHelper::StartDriver\r\nErrorCode = 0x2"));
   EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
-  EXPECT_FALSE(sim_->fake().process.InputBlocked());
+  EXPECT_FALSE(sim_->simulated().input().Blocked());
 }
 
 TEST_F(UpdateRun, FileFailuresStopTheRun) {
@@ -190,11 +192,11 @@ TEST_F(UpdateRun, FileFailuresStopTheRun) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault ? c.fault : "locked");
     LoadWithPackage(R"({"drives": [{"number": 0}]})");
-    const DriveList drives = Enumerate();
+    const drives::DriveList drives = Enumerate();
     auto& fake = sim_->fake();
-    os::HANDLE locker = os::InvalidHandleValue();
+    os::FileHandle locker = os::InvalidHandleValue();
     if (c.fault != nullptr) {
-      fake.faults.Fail(c.fault, 5);
+      fake.faults.Fail("files", c.fault, 5);
     } else {
       locker = fake.files.CreateFileW(u"C:\\app\\vx7221.bin", os::kGenericWrite, 0, nullptr,
                                       os::kOpenExisting, 0, nullptr);
@@ -214,7 +216,7 @@ TEST_F(UpdateRun, FileFailuresStopTheRun) {
 
 TEST_F(UpdateRun, ADriverThatNeverMovesBytesDoneShowsZeroUntilTheFinal100) {
   LoadWithPackage(R"({"drives": [{"number": 0}]})");
-  const DriveList drives = Enumerate();
+  const drives::DriveList drives = Enumerate();
   // The same drive record, over a driver that answers at once and writes
   // nothing into the record.
   os::fake::ScopedFakeSystem silent;
@@ -226,7 +228,7 @@ TEST_F(UpdateRun, ADriverThatNeverMovesBytesDoneShowsZeroUntilTheFinal100) {
   Run(drives, recorder);
   std::vector<std::int32_t> positions;
   for (const auto& s : recorder.statuses) {
-    if (s.kind == ProgressPosition) positions.push_back(s.percent);
+    if (s.kind == update::ProgressPosition) positions.push_back(s.percent);
   }
   ASSERT_GE(positions.size(), 2u);
   EXPECT_EQ(positions.back(), 100);
@@ -236,4 +238,4 @@ TEST_F(UpdateRun, ADriverThatNeverMovesBytesDoneShowsZeroUntilTheFinal100) {
 }
 
 }  // namespace
-}  // namespace drives_testing
+}  // namespace update

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "ata/device_info.h"
 #include "ata/exception.h"
 #include "ata/identify_map.h"
@@ -20,7 +20,7 @@ namespace {
 constexpr std::size_t kLargestIdentifyFile = 64 * 1024;
 
 // Drive text is 8-bit in the ANSI code page.
-std::string Text(const std::string& drive) { return ToUtf8(app::Widen(drive)); }
+std::string Text(const std::string& drive) { return ToUtf8(base::Widen(drive)); }
 
 nlohmann::ordered_json Decode(const IdentifyBytes& block) {
   StoredIdentifyDrive drive(block);

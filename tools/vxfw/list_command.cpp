@@ -2,9 +2,9 @@
 // the enumeration lists, with their identity, vendor data and verdict.
 #include <nlohmann/json.hpp>
 
-#include "app/log.h"
-#include "app/settings.h"
-#include "app/text.h"
+#include "base/log.h"
+#include "base/settings.h"
+#include "base/text.h"
 #include "drives/enumerate.h"
 #include "sim/sim_machine.h"
 #include "tools/vxfw/machine_option.h"
@@ -14,9 +14,9 @@
 namespace vxfw {
 namespace {
 
-std::string Text8(const std::string& drive) { return ToUtf8(app::Widen(drive)); }
+std::string Text8(const std::string& drive) { return ToUtf8(base::Widen(drive)); }
 
-nlohmann::ordered_json Describe(const CDrive& d, const sim::SimMachine* machine) {
+nlohmann::ordered_json Describe(const drives::CDrive& d, const sim::SimMachine* machine) {
   nlohmann::ordered_json j;
   j["DrivePath"] = ToUtf8(d.DrivePath);
   j["DriveDevicePath"] = ToUtf8(d.DriveDevicePath);
@@ -89,7 +89,7 @@ int RunList(const std::vector<std::u16string>& args, Output& output) {
     output.err += "vxfw list: --trace needs --machine\n";
     return 2;
   }
-  std::unique_ptr<SimulatedSystem> simulated;
+  std::unique_ptr<InstalledMachine> simulated;
   if (machineName) {
     std::string error;
     auto machine = LoadMachine(*machineName, error);
@@ -97,17 +97,17 @@ int RunList(const std::vector<std::u16string>& args, Output& output) {
       output.err += "vxfw list: " + error + "\n";
       return 2;
     }
-    simulated = std::make_unique<SimulatedSystem>(std::move(*machine));
+    simulated = std::make_unique<InstalledMachine>(std::move(*machine));
     if (tracePath && !simulated->machine().TraceTo(ToUtf8(*tracePath))) {
       output.err += "vxfw list: cannot write " + ToUtf8(*tracePath) + "\n";
       return 2;
     }
   }
-  app::InitModuleFolder();
-  app::OpenLog(nullptr);
+  base::InitModuleFolder();
+  base::OpenLog(nullptr);
   nlohmann::ordered_json drives = nlohmann::ordered_json::array();
   {
-    const DriveList list = EnumerateDrives();
+    const drives::DriveList list = drives::EnumerateDrives();
     for (const auto& drive : list) {
       drives.push_back(Describe(*drive, simulated ? &simulated->machine() : nullptr));
     }

@@ -10,16 +10,6 @@ constexpr std::size_t kLargestMachineFile = 1024 * 1024;
 
 }  // namespace
 
-SimulatedSystem::SimulatedSystem(sim::MachineDescription machine)
-    : base_(os::Sys()),
-      machine_(std::move(machine), base_.errors),
-      version_(machine_.description(), base_.errors),
-      shell_(machine_.description(), base_.errors, base_.power),
-      system_{base_.errors,   base_.files,         base_.debug,   base_.text,
-              machine_,       version_,            machine_.services(), base_.process,
-              shell_,         base_.messages,      base_.registry, shell_},
-      guard_(system_) {}
-
 std::optional<sim::MachineDescription> LoadMachine(const std::u16string& name,
                                                    std::string& error) {
   if (name == u"default") return sim::DefaultMachine();

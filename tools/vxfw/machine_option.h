@@ -1,6 +1,5 @@
 // The --machine option: a simulated machine from a JSON file, or "default"
-// for the built-in one, installed as the devices and version areas over
-// the system the tool runs on.
+// for the built-in one, installed over the system the tool runs on.
 #pragma once
 
 #include <memory>
@@ -8,21 +7,20 @@
 #include <string>
 
 #include "os/system.h"
-#include "sim/sim_machine.h"
+#include "sim/simulated_system.h"
 
 namespace vxfw {
 
-class SimulatedSystem {
+// The simulated machine installed over the system the tool runs on, for
+// the lifetime of the object.
+class InstalledMachine {
  public:
-  explicit SimulatedSystem(sim::MachineDescription machine);
-  sim::SimMachine& machine() { return machine_; }
+  explicit InstalledMachine(sim::MachineDescription machine)
+      : simulated_(os::Sys(), std::move(machine)), guard_(simulated_.system()) {}
+  sim::SimMachine& machine() { return simulated_.machine(); }
 
  private:
-  os::System& base_;
-  sim::SimMachine machine_;
-  sim::SimVersion version_;
-  sim::SimShell shell_;
-  os::System system_;
+  sim::SimulatedSystem simulated_;
   os::ScopedSystem guard_;
 };
 

@@ -1,7 +1,7 @@
 // vxfw on Linux: the POSIX binding of the seam.
 #include <cstdio>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "os/posix/posix_system.h"
 #include "tools/vxfw/utf8.h"
 #include "tools/vxfw/vxfw.h"
@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
   // Never destroyed: the log is closed at process end and still needs it.
   auto* posix = new os::posix::PosixSystem;
-  posix->text.SetStrings(&app::StringTable());
+  posix->resources.SetStrings(&base::StringTable());
   os::InstallSystem(posix->system());
   std::vector<std::u16string> args;
   for (int i = 1; i < argc; ++i) args.push_back(vxfw::FromUtf8(argv[i]));

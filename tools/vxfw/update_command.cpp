@@ -6,9 +6,9 @@
 #include <mutex>
 #include <thread>
 
-#include "app/log.h"
-#include "app/settings.h"
-#include "app/text.h"
+#include "base/log.h"
+#include "base/settings.h"
+#include "base/text.h"
 #include "drives/enumerate.h"
 #include "tools/vxfw/machine_option.h"
 #include "tools/vxfw/utf8.h"
@@ -18,43 +18,43 @@
 namespace vxfw {
 namespace {
 
-class FixedSelection final : public SelectionSource {
+class FixedSelection final : public update::SelectionSource {
  public:
-  explicit FixedSelection(Selection selection) : selection_(std::move(selection)) {}
-  Selection selection() const override { return selection_; }
+  explicit FixedSelection(update::Selection selection) : selection_(std::move(selection)) {}
+  update::Selection selection() const override { return selection_; }
 
  private:
-  Selection selection_;
+  update::Selection selection_;
 };
 
 // Prints every status as it arrives; the sender waits until it is printed.
-class PrintingSink final : public StatusSink {
+class PrintingSink final : public update::StatusSink {
  public:
   PrintingSink(bool json, Output& output) : json_(json), output_(output) {}
 
-  void SendStatus(const DriveUpdateStatus& status) override {
+  void SendStatus(const update::DriveUpdateStatus& status) override {
     std::lock_guard lock(mutex_);
-    if (status.kind == ErrorText || status.kind == DoneText) finalKind_ = status.kind;
+    if (status.kind == update::ErrorText || status.kind == update::DoneText) finalKind_ = status.kind;
     if (json_) {
       nlohmann::ordered_json j;
       j["kind"] = status.kind;
       j["text"] = ToUtf8(status.text);
-      if (status.kind == ProgressRange) j["rangeMax"] = status.rangeMax;
-      if (status.kind == ProgressPosition) j["percent"] = status.percent;
+      if (status.kind == update::ProgressRange) j["rangeMax"] = status.rangeMax;
+      if (status.kind == update::ProgressPosition) j["percent"] = status.percent;
       output_.out += j.dump() + "\n";
       return;
     }
     switch (status.kind) {
-      case ProgressRange:
+      case update::ProgressRange:
         output_.out += status.rangeMax != 0 ? "[progress shown] 0% Done\n" : "[progress hidden]\n";
         break;
-      case ProgressPosition:
+      case update::ProgressPosition:
         if (status.percent != lastPercent_) {
           output_.out += std::to_string(status.percent) + "% Done\n";
           lastPercent_ = status.percent;
         }
         break;
-      case ErrorText:
+      case update::ErrorText:
         output_.out += "ERROR => " + ToUtf8(status.text);
         break;
       default:
@@ -72,7 +72,7 @@ class PrintingSink final : public StatusSink {
   bool json_;
   Output& output_;
   mutable std::mutex mutex_;
-  std::int32_t finalKind_ = ErrorText;
+  std::int32_t finalKind_ = update::ErrorText;
   std::int32_t lastPercent_ = -1;
 };
 
@@ -106,13 +106,13 @@ int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
     output.err += "vxfw update: " + error + "\n";
     return 2;
   }
-  SimulatedSystem simulated(std::move(*machine));
-  app::InitModuleFolder();
-  app::OpenLog(nullptr);
+  InstalledMachine simulated(std::move(*machine));
+  base::InitModuleFolder();
+  base::OpenLog(nullptr);
 
-  Selection selection;
-  for (const CDrivePtr& drive : EnumerateDrives()) {
-    const std::u16string serial = app::TrimWhiteSpace(drive->SerialNumberText());
+  update::Selection selection;
+  for (const drives::CDrivePtr& drive : drives::EnumerateDrives()) {
+    const std::u16string serial = base::TrimWhiteSpace(drive->SerialNumberText());
     const bool named = std::find(serials.begin(), serials.end(), serial) != serials.end();
     if (serials.empty() ? drive->Updatable : named) {
       selection[drive->SerialNumberText()] = drive;
@@ -120,13 +120,13 @@ int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
   }
   FixedSelection source(std::move(selection));
   PrintingSink sink(json, output);
-  SetSelectionSource(&source);
-  SetStatusSink(&sink);
-  std::thread worker([] { CDrivesUpdateThread().InitInstance(); });
+  update::SetSelectionSource(&source);
+  update::SetStatusSink(&sink);
+  std::thread worker([] { update::CDrivesUpdateThread().InitInstance(); });
   worker.join();
-  SetStatusSink(nullptr);
-  SetSelectionSource(nullptr);
-  return sink.finalKind() == DoneText ? 0 : 1;
+  update::SetStatusSink(nullptr);
+  update::SetSelectionSource(nullptr);
+  return sink.finalKind() == update::DoneText ? 0 : 1;
 }
 
 }  // namespace vxfw

@@ -73,9 +73,10 @@ TEST(RelocationOnWindows, CopiesThePlainFilesAndStartsTheCopy) {
     // Real Windows but for the message box, which would wait for a click.
     os::win32::Win32System win32;
     os::fake::FakeSystem fake;
-    os::System system{win32.errors,   win32.files,   win32.debug, win32.text,
-                      win32.devices,  win32.version, win32.services, win32.process,
-                      win32.power,    fake.messages, win32.registry, win32.setup};
+    os::System system{win32.errors,    win32.files,   win32.debug,    win32.text,
+                      win32.resources, win32.modules, win32.devices,  win32.version,
+                      win32.services,  win32.process, win32.input,    win32.power,
+                      fake.messages,   win32.registry, win32.setup};
     os::ScopedSystem guard(system);
     PrepareAndLaunchWizard();
     EXPECT_TRUE(fake.messages.Boxes().empty());

@@ -15,7 +15,7 @@ namespace {
 class TransportsOnWindows : public testing::Test {
  protected:
   TransportsOnWindows() : guard_(win32_.system()) {}
-  os::HANDLE OpenDrive0() {
+  os::DeviceHandle OpenDrive0() {
     return win32_.devices.CreateFileW(
         u"\\\\.\\PhysicalDrive0", os::kGenericRead | os::kGenericWrite,
         os::kFileShareRead | os::kFileShareWrite, nullptr, os::kOpenExisting,
@@ -24,7 +24,7 @@ class TransportsOnWindows : public testing::Test {
 
   template <class Drive>
   void ExpectSystemError(const char* message) {
-    const os::HANDLE handle = OpenDrive0();
+    const os::DeviceHandle handle = OpenDrive0();
     ASSERT_NE(handle, os::InvalidHandleValue());
     Drive drive(handle);
     std::uint8_t buffer[512];

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "os/constants.h"
 #include "os/win32/win32_system.h"
 #include "update/native_app_helper.h"
@@ -60,41 +60,41 @@ std::wstring PrefixPath(const wchar_t* below) {
   return path;
 }
 
-class Selected final : public SelectionSource {
+class Selected final : public update::SelectionSource {
  public:
-  Selection selection() const override { return drives; }
-  Selection drives;
+  update::Selection selection() const override { return drives; }
+  update::Selection drives;
 };
 
 TEST(NativeRoadOnWindows, PreparesAndCleansUpForReal) {
   os::win32::Win32System win32;
   os::ScopedSystem guard(win32.system());
-  ASSERT_TRUE(app::InitModuleFolder());
+  ASSERT_TRUE(base::InitModuleFolder());
   Selected selected;
   for (int n : {5, 6}) {
-    auto drive = std::make_shared<CDrive>(nullptr, u"\\\\.\\PhysicalDrive" +
+    auto drive = std::make_shared<drives::CDrive>(nullptr, u"\\\\.\\PhysicalDrive" +
                                                        std::u16string(1, u'0' + n), 11);
     std::strcpy(drive->Model.data(), "VX7221-500G-A");
     std::strcpy(drive->SerialNumber.data(), n == 5 ? "VX5" : "VX6");
-    drive->AvailableFirmwareFilePath = app::Settings().moduleFolder + u"\\vx7221.bin";
+    drive->AvailableFirmwareFilePath = base::Settings().moduleFolder + u"\\vx7221.bin";
     selected.drives[drive->SerialNumberText()] = drive;
   }
-  SetSelectionSource(&selected);
+  update::SetSelectionSource(&selected);
   const std::wstring system64 = PrefixPath(L"/drive_c/windows/system32/VLXFMNativeApp64.exe");
   const std::wstring syswow64 = PrefixPath(L"/drive_c/windows/syswow64/VLXFMNativeApp64.exe");
 
   // Without a boot-execute list the step fails and everything is undone.
   SetBootExecute(nullptr, 0);
-  auto result = CNativeAppHelper().PrepareNativeUpdate();
-  ASSERT_FALSE(app::IsSuccess(result));
+  auto result = update::CNativeAppHelper().PrepareNativeUpdate();
+  ASSERT_FALSE(base::IsSuccess(result));
   EXPECT_EQ(result->line, 370);
   EXPECT_EQ(Read(kRoot, L"DriveCount"), L"<none>");
   EXPECT_FALSE(Exists(system64));
 
   const wchar_t windowsList[] = L"autocheck autochk *\0";
   SetBootExecute(windowsList, sizeof windowsList);
-  result = CNativeAppHelper().PrepareNativeUpdate();
-  ASSERT_TRUE(app::IsSuccess(result)) << result->line << " " << result->code;
+  result = update::CNativeAppHelper().PrepareNativeUpdate();
+  ASSERT_TRUE(base::IsSuccess(result)) << result->line << " " << result->code;
   EXPECT_EQ(Read(kRoot, L"DriveCount"), L"2");
   EXPECT_EQ(Read((std::wstring(kRoot) + L"\\0").c_str(), L"SerialNumber"), std::wstring(L"VX5") + L'\0');
   EXPECT_EQ(Read((std::wstring(kRoot) + L"\\1").c_str(), L"SerialNumber"), std::wstring(L"VX6") + L'\0');
@@ -105,12 +105,12 @@ TEST(NativeRoadOnWindows, PreparesAndCleansUpForReal) {
   const std::wstring list = Read(kSession, L"BootExecute", &type);
   EXPECT_EQ(type, static_cast<DWORD>(REG_MULTI_SZ));
   EXPECT_EQ(list, std::wstring(L"VLXFMNativeApp64\0autocheck autochk *\0\0", 38));
-  const std::u16string folder = app::Settings().moduleFolder;
+  const std::u16string folder = base::Settings().moduleFolder;
   EXPECT_EQ(Read(kRunOnce, L"VLXFMWizardApp"),
             L"\"" + std::wstring(folder.begin(), folder.end()) + L"\\VLXFMWizardApp.exe\" /done" +
                 L'\0');
 
-  CNativeAppHelper().CleanUpNativeUpdate();
+  update::CNativeAppHelper().CleanUpNativeUpdate();
   EXPECT_EQ(Read(kRoot, L"DriveCount"), L"<none>");
   EXPECT_FALSE(Exists(system64));
   EXPECT_EQ(Read(kSession, L"BootExecute"), std::wstring(L"autocheck autochk *\0\0", 21));
@@ -122,7 +122,7 @@ TEST(NativeRoadOnWindows, PreparesAndCleansUpForReal) {
     RegCloseKey(runOnce);
   }
   SetBootExecute(nullptr, 0);
-  SetSelectionSource(nullptr);
+  update::SetSelectionSource(nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "os/memory/module_table.h"
+
+#include <array>
+
+#include "os/ascii_case.h"
+#include "os/constants.h"
+
+namespace os::memory {
+namespace {
+
+struct Export {
+  const char16_t* module;
+  const char* routine;
+};
+
+constexpr std::array<Export, 6> kExports = {{
+    {u"ntdll", "NtOpenSymbolicLinkObject"},
+    {u"ntdll", "NtQuerySymbolicLinkObject"},
+    {u"ntdll", "NtClose"},
+    {u"kernel32", "IsWow64Process"},
+    {u"kernel32", "Wow64DisableWow64FsRedirection"},
+    {u"kernel32", "Wow64RevertWow64FsRedirection"},
+}};
+
+// One byte per routine: their addresses are the stand-ins.
+std::array<char, kExports.size()> standIns;
+// The modules' stand-ins: the first byte of each name, which is static.
+HMODULE ModuleStandIn(std::u16string_view module) {
+  for (const auto& e : kExports) {
+    if (module == e.module) return reinterpret_cast<HMODULE>(const_cast<char16_t*>(e.module));
+  }
+  return nullptr;
+}
+
+// "NTDLL.DLL" and "ntdll" name the same module.
+std::u16string ModuleName(const char16_t* name) {
+  std::u16string lower = AsciiLower(name == nullptr ? u"" : name);
+  constexpr std::u16string_view kSuffix = u".dll";
+  if (lower.size() > kSuffix.size() &&
+      std::u16string_view(lower).substr(lower.size() - kSuffix.size()) == kSuffix) {
+    lower.resize(lower.size() - kSuffix.size());
+  }
+  return lower;
+}
+
+}  // namespace
+
+ProcAddress StandInRoutine(std::string_view routine) {
+  for (std::size_t i = 0; i < kExports.size(); ++i) {
+    if (routine == kExports[i].routine) return &standIns[i];
+  }
+  return nullptr;
+}
+
+ModuleTable::ModuleTable(Errors& errors, Serves serves, CallGate* gate, Modules* fallback)
+    : errors_(errors), gate_(gate), fallback_(fallback) {
+  for (const auto& e : kExports) {
+    if (serves == Serves::kAll || std::u16string_view(e.module) == u"ntdll") {
+      exports_.emplace(e.module, e.routine);
+    }
+  }
+}
+
+void ModuleTable::Remove(std::u16string_view module, std::string_view routine) {
+  std::lock_guard lock(mutex_);
+  exports_.erase({std::u16string(module), std::string(routine)});
+}
+
+HMODULE ModuleTable::GetModuleHandleW(const char16_t* moduleName) {
+  if (auto code = Strike(gate_, "modules", "GetModuleHandleW")) {
+    errors_.SetLastError(*code);
+    return nullptr;
+  }
+  const std::u16string name = ModuleName(moduleName);
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& [module, routine] : exports_) {
+      if (module == name) return ModuleStandIn(module);
+    }
+  }
+  if (fallback_ != nullptr) return fallback_->GetModuleHandleW(moduleName);
+  errors_.SetLastError(kErrorModNotFound);
+  return nullptr;
+}
+
+ProcAddress ModuleTable::GetProcAddress(HMODULE module, const char* name) {
+  if (auto code = Strike(gate_, "modules",
+                         "GetProcAddress(" + std::string(name == nullptr ? "" : name) + ")")) {
+    errors_.SetLastError(*code);
+    return nullptr;
+  }
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& [owner, routine] : exports_) {
+      if (ModuleStandIn(owner) != module) continue;
+      if (name != nullptr && routine == name) return StandInRoutine(routine);
+    }
+    for (const auto& e : kExports) {
+      if (ModuleStandIn(e.module) == module) {
+        errors_.SetLastError(kErrorProcNotFound);
+        return nullptr;
+      }
+    }
+  }
+  if (fallback_ != nullptr) return fallback_->GetProcAddress(module, name);
+  errors_.SetLastError(kErrorProcNotFound);
+  return nullptr;
+}
+
+}  // namespace os::memory

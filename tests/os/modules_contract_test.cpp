@@ -1,0 +1,37 @@
+// The modules and routines looked up at run time, against the fake and
+// against Windows.
+#include "os/constants.h"
+#include "tests/os/contract_fixture.h"
+
+namespace contract {
+namespace {
+
+using ModulesContract = ContractTest;
+
+TEST_F(ModulesContract, NtdllRoutinesAreFoundByName) {
+  auto& modules = sys().modules;
+  const os::HMODULE ntdll = modules.GetModuleHandleW(u"ntdll");
+  ASSERT_NE(ntdll, nullptr);
+  for (const char* name : {"NtOpenSymbolicLinkObject", "NtQuerySymbolicLinkObject", "NtClose"}) {
+    EXPECT_NE(modules.GetProcAddress(ntdll, name), nullptr) << name;
+  }
+  EXPECT_EQ(modules.GetProcAddress(ntdll, "NtNoSuchRoutine"), nullptr);
+  EXPECT_EQ(sys().errors.GetLastError(), os::kErrorProcNotFound);
+  EXPECT_EQ(modules.GetModuleHandleW(u"nosuchmodule"), nullptr);
+  EXPECT_EQ(sys().errors.GetLastError(), os::kErrorModNotFound);
+}
+
+TEST_F(ModulesContract, Kernel32RoutinesAreFoundByName) {
+  auto& modules = sys().modules;
+  const os::HMODULE kernel32 = modules.GetModuleHandleW(u"kernel32");
+  ASSERT_NE(kernel32, nullptr);
+  for (const char* name : {"IsWow64Process", "Wow64DisableWow64FsRedirection",
+                           "Wow64RevertWow64FsRedirection"}) {
+    EXPECT_NE(modules.GetProcAddress(kernel32, name), nullptr) << name;
+  }
+  EXPECT_EQ(modules.GetProcAddress(kernel32, "NoSuchRoutine"), nullptr);
+  EXPECT_EQ(sys().errors.GetLastError(), os::kErrorProcNotFound);
+}
+
+}  // namespace
+}  // namespace contract

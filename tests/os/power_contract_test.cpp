@@ -1,0 +1,17 @@
+// The power source: the fake against Wine, which reports mains power.
+#include "os/constants.h"
+#include "tests/os/contract_fixture.h"
+
+namespace contract {
+namespace {
+
+using PowerContract = ContractTest;
+
+TEST_F(PowerContract, PowerStatusIsMains) {
+  os::SystemPowerStatus status{};
+  ASSERT_NE(sys().power.GetSystemPowerStatus(&status), os::kFalse);
+  EXPECT_EQ(status.ACLineStatus, 1);
+}
+
+}  // namespace
+}  // namespace contract
