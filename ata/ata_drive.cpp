@@ -3,8 +3,10 @@
 #include <cstring>
 #include <new>
 
+#include "ata/command_blocks.h"
 #include "ata/exception.h"
 #include "ata/fields.h"
+#include "ata/identify_map.h"
 #include "ata/vsc4_impl.h"
 #include "ata/vsc5_impl.h"
 
@@ -28,7 +30,6 @@ constexpr std::uint8_t kWriteLogDmaExt = 0x57;
 constexpr std::uint8_t kWriteLogExt = 0x3F;
 constexpr std::uint8_t kWriteSectors = 0x30;
 constexpr std::uint8_t kWriteSectorsExt = 0x34;
-constexpr std::uint8_t kSmart = 0xB0;
 constexpr std::uint8_t kSetFeatures = 0xEF;
 constexpr std::uint8_t kFlushCache = 0xE7;
 constexpr std::uint8_t kFlushCacheExt = 0xEA;
@@ -49,8 +50,6 @@ constexpr std::uint16_t kSmartWriteLog = 0xD6;
 constexpr std::uint16_t kSmartEnable = 0xD8;
 constexpr std::uint16_t kSmartDisable = 0xD9;
 constexpr std::uint16_t kSmartReturnStatus = 0xDA;
-constexpr std::uint8_t kSmartLbaMid = 0x4F;
-constexpr std::uint8_t kSmartLbaHigh = 0xC2;
 
 // SET FEATURES subcommands.
 constexpr std::uint16_t kFeatureSpinUp = 0x07;
@@ -65,13 +64,6 @@ constexpr std::uint16_t kSctActionWriteSame = 0x0002;
 constexpr std::uint16_t kSctWriteSamePattern = 0x01;
 constexpr std::uint16_t kSctWriteSameData = 0x02;
 
-// IDENTIFY DEVICE positions.
-constexpr std::uint16_t kSpinUpRequired = 0x37C8;  // word 2
-constexpr std::uint32_t kWord2Offset = 4;
-constexpr std::uint32_t kWord106Offset = 212;
-constexpr std::uint32_t kWords117Offset = 234;
-constexpr std::uint32_t kVscLevelOffset = 284;  // word 142, bits 7:0
-
 constexpr std::uint8_t kDeviceLba = 0xE0;
 constexpr std::uint8_t kDeviceLog = 0x40;
 
@@ -81,13 +73,6 @@ void Require(bool holds, const char* message) {
 
 void Zero(std::uint8_t* buffer, std::uint32_t size) {
   if (size != 0) std::memset(buffer, 0, size);
-}
-
-Taskfile Command(std::uint8_t command, std::uint8_t device = 0) {
-  Taskfile t{};
-  t.command = command;
-  t.device = device;
-  return t;
 }
 
 // LBA 27:24 travel in the device register.
@@ -119,14 +104,8 @@ Taskfile LogAddress(std::uint8_t command, std::uint16_t features,
   return t;
 }
 
-Taskfile Smart(std::uint16_t features, std::uint8_t lbaLow = 0,
-               std::uint16_t count = 0) {
-  Taskfile t = Command(kSmart, kDeviceLba);
-  t.features = features;
-  t.lba = lbaLow | (std::uint64_t{kSmartLbaMid} << 8) |
-          (std::uint64_t{kSmartLbaHigh} << 16);
-  t.count = count;
-  return t;
+Taskfile Smart(std::uint16_t features, std::uint8_t lbaLow = 0, std::uint16_t count = 0) {
+  return SmartCommand(features, lbaLow, count, kDeviceLba);
 }
 
 Taskfile SetFeatures(std::uint16_t features, std::uint8_t device,
@@ -211,7 +190,7 @@ void AtaDrive::IdentifyDevice(std::uint8_t* buffer, std::uint32_t size) {
   if (IsCommandFailure(first)) return;
   // Word 2 = 0x37C8: the drive waits for the spin-up subcommand and its
   // IDENTIFY data is incomplete until then.
-  if (GetWord(buffer, size, kWord2Offset) != kSpinUpRequired) return;
+  if (!AtaIdentifyDeviceMap(buffer).NeedsSpinUp()) return;
   SpinUp();
   Taskfile second = Command(kIdentifyDevice);
   second.count = 1;
@@ -498,7 +477,7 @@ const std::uint8_t* AtaDrive::GetIdentifyData() {
 
 std::unique_ptr<VscInterface> AtaDrive::CreateVsc() {
   try {
-    switch (GetIdentifyData()[kVscLevelOffset]) {
+    switch (AtaIdentifyDeviceMap(GetIdentifyData()).VendorChannelLevel()) {
       case 4:
         return std::make_unique<Vsc4Impl>(*this);
       case 5:
@@ -511,16 +490,8 @@ std::unique_ptr<VscInterface> AtaDrive::CreateVsc() {
   }
 }
 
-// Word 106 valid (bits 15:14 = 01) with bit 12 set: the logical sector
-// size in words is at words 117-118.
 std::uint32_t AtaDrive::GetLogicalSectorSize() {
-  const std::uint8_t* identify = GetIdentifyData();
-  const std::uint16_t word106 = GetWord(identify, kSectorSize, kWord106Offset);
-  if ((word106 & 0xC000) == 0x4000 && (word106 & 0x1000) != 0) {
-    const std::uint32_t words = GetDword(identify, kSectorSize, kWords117Offset);
-    if (words != 0) return words * 2;
-  }
-  return kSectorSize;
+  return AtaIdentifyDeviceMap(GetIdentifyData()).LogicalSectorSize();
 }
 
 }  // namespace tessel

@@ -6,11 +6,7 @@
 namespace tessel {
 namespace {
 
-// NAA nibble and IEEE OUI of Veltrax's world wide names: the top 28 bits.
-constexpr std::uint64_t kVeltraxOuis[] = {0x5A1B2C3, 0x5C3D4E5};
-constexpr unsigned kOuiShift = 36;
 constexpr char kVeltraxPrefix[] = "VX";
-constexpr std::uint8_t kLongFamilyId = 0xFE;
 
 AtaIdentifyDeviceMap MapOf(AtaInterface& drive) {
   return AtaIdentifyDeviceMap(drive.GetIdentifyData());
@@ -68,42 +64,21 @@ std::string AtaDeviceInfo::GetModelNumber() {
   return AtaString(drive_, identify::kModelOffset, identify::kModelWords);
 }
 
-// Word 106 valid (15:14 = 01b) with bit 12 set: words 117-118 count the
-// logical sector in 16-bit words.
-std::uint32_t AtaDeviceInfo::GetLogicalSectorSize() {
-  const auto map = MapOf(drive_);
-  const std::uint16_t word106 = map.IdentifyWord(106);
-  const std::uint32_t words = map.Dword(identify::Word(117));
-  if ((word106 & 0xC000) == 0x4000 && (word106 & 0x1000) && words != 0) {
-    return words * 2;
-  }
-  return 512;
-}
+std::uint32_t AtaDeviceInfo::GetLogicalSectorSize() { return MapOf(drive_).LogicalSectorSize(); }
 
 std::string AtaDeviceInfo::GetSerialNumber() {
   return AtaString(drive_, identify::kSerialOffset, identify::kSerialWords);
 }
 
-// Word 69 bit 3 before word 83 bit 10 before the 28-bit count.
 std::uint64_t AtaDeviceInfo::GetUserAddressableSectors() {
-  const auto map = MapOf(drive_);
-  if (map.Bit(69, 3)) return map.Qword(identify::Word(230));
-  if (map.Bit(83, 10)) return map.Qword(identify::Word(100));
-  return map.Dword(identify::Word(60));
+  return MapOf(drive_).UserAddressableSectors();
 }
 
-std::uint64_t AtaDeviceInfo::GetWorldWideName() {
-  const auto map = MapOf(drive_);
-  return std::uint64_t{map.IdentifyWord(108)} << 48 |
-         std::uint64_t{map.IdentifyWord(109)} << 32 |
-         std::uint64_t{map.IdentifyWord(110)} << 16 | map.IdentifyWord(111);
-}
+std::uint64_t AtaDeviceInfo::GetWorldWideName() { return MapOf(drive_).WorldWideName(); }
 
 std::uint16_t AtaDeviceInfo::GetFamilyId() {
   if (!IsVeltraxDevice()) return 0;
-  const auto map = MapOf(drive_);
-  const std::uint8_t shortForm = map.IdentifyWord(133) & 0xFF;
-  return shortForm == kLongFamilyId ? map.IdentifyWord(134) : shortForm;
+  return MapOf(drive_).VeltraxFamilyId();
 }
 
 std::string AtaDeviceInfo::GetCapacityText() {
@@ -127,10 +102,7 @@ std::uint64_t AtaDeviceInfo::GetCapacity() {
 }
 
 bool AtaDeviceInfo::IsVeltraxDevice() {
-  const std::uint64_t oui = GetWorldWideName() >> kOuiShift;
-  for (std::uint64_t veltrax : kVeltraxOuis) {
-    if (oui == veltrax) return true;
-  }
+  if (MapOf(drive_).HasVeltraxWorldWideName()) return true;
   return StartsWithVx(GetModelNumberTrimmed()) ||
          StartsWithVx(GetSerialNumberTrimmed());
 }

@@ -37,6 +37,9 @@ constexpr std::uint32_t kFirmwareWords = 4;
 constexpr std::uint32_t kModelOffset = 54;
 constexpr std::uint32_t kModelWords = 20;
 
+constexpr std::uint16_t kSpinUpRequired = 0x37C8;
+constexpr std::uint8_t kLongFamilyId = 0xFE;
+
 // Byte offset of word `n`.
 constexpr std::uint32_t Word(std::uint32_t n) { return 2 * n; }
 }  // namespace identify
@@ -52,6 +55,35 @@ class AtaIdentifyDeviceMap : public BlockMap {
   bool Bit(std::uint32_t word, unsigned bit) const {
     return (IdentifyWord(word) >> bit) & 1u;
   }
+
+  // The fields the system reads, each decoded here once.
+
+  // Word 2: 0x37C8 when the drive waits for the spin-up subcommand.
+  std::uint16_t SpecificConfiguration() const { return IdentifyWord(2); }
+  bool NeedsSpinUp() const { return SpecificConfiguration() == identify::kSpinUpRequired; }
+  // Words 108-111, word 108 most significant.
+  std::uint64_t WorldWideName() const;
+  // The NAA nibble and IEEE OUI (the name's top 28 bits) are Veltrax's.
+  bool HasVeltraxWorldWideName() const;
+  // Word 106 valid (15:14 = 01b) with bit 12 set: words 117-118 count the
+  // logical sector in words; otherwise 512 bytes.
+  std::uint32_t LogicalSectorSize() const;
+  // Word 69 bit 3 before word 83 bit 10 before the 28-bit count.
+  std::uint64_t UserAddressableSectors() const;
+  // Word 142, bits 7:0.
+  std::uint8_t VendorChannelLevel() const { return Byte(identify::Word(142)); }
+  // Word 133's low byte, or word 134 where that byte is 0xFE.
+  std::uint16_t VeltraxFamilyId() const;
+  // Words 83 and 86, bit 0.
+  bool DownloadMicrocodeSupported() const { return Bit(83, 0) && Bit(86, 0); }
+  // Words 119 and 120, bit 4.
+  bool SegmentedDownloadSupported() const { return Bit(119, 4) && Bit(120, 4); }
+  // Words 234 and 235 as the drive reports them (0 and 0xFFFF included).
+  std::uint16_t DownloadMinimumBlocks() const { return IdentifyWord(234); }
+  std::uint16_t DownloadMaximumBlocks() const { return IdentifyWord(235); }
+  // Word 128, bits 0 and 1.
+  bool SecuritySupported() const { return Bit(128, 0); }
+  bool SecurityEnabled() const { return Bit(128, 1); }
 
   // Copies `wordCount` words of ATA characters (first character in the high
   // byte) from byte `start` into `destination` and ends them with a zero

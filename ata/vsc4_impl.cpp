@@ -1,5 +1,6 @@
 #include "ata/vsc4_impl.h"
 
+#include "ata/command_blocks.h"
 #include "ata/exception.h"
 #include "ata/vsc_transfers.h"
 
@@ -16,8 +17,7 @@ constexpr std::uint64_t kVendorModeSignatureLba = (0x61ull << 16) | (0x3Cull << 
 }  // namespace
 
 void Vsc4Impl::SendVendorMode(std::uint16_t features) {
-  Taskfile t{};
-  t.command = kVendorModeCommand;
+  Taskfile t = Command(kVendorModeCommand);
   t.features = features;
   t.lba = kVendorModeSignatureLba;
   drive_.ExecuteCommand(AtaProtocol::NonData, t, nullptr, 0);

@@ -1,23 +1,18 @@
 #include "ata/vsc_transfers.h"
 
+#include "ata/command_blocks.h"
 #include "ata/exception.h"
 #include "ata/vsc_interface.h"
 
 namespace tessel::vsc {
 namespace {
 
-constexpr std::uint8_t kSmart = 0xB0;
 constexpr std::uint16_t kSmartReadLog = 0xD5;
 constexpr std::uint16_t kSmartWriteLog = 0xD6;
 
-Taskfile LogTransfer(std::uint16_t features, std::uint8_t log,
-                     std::uint8_t count) {
-  Taskfile t{};
-  t.command = kSmart;
-  t.features = features;
-  t.lba = log | (std::uint64_t{0x4F} << 8) | (std::uint64_t{0xC2} << 16);
-  t.count = count;
-  return t;
+// The channel's log transfers leave the device register at 0.
+Taskfile LogTransfer(std::uint16_t features, std::uint8_t log, std::uint8_t count) {
+  return SmartCommand(features, log, count, 0);
 }
 
 }  // namespace

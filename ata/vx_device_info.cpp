@@ -5,6 +5,7 @@
 
 #include "ata/exception.h"
 #include "ata/fields.h"
+#include "ata/identify_map.h"
 #include "ata/vsc_interface.h"
 #include "ata/vsc_transfers.h"
 
@@ -53,7 +54,7 @@ std::uint16_t VxVscImpl4DeviceInfo::GetFamilyId() {
 std::string VxVscImpl4DeviceInfo::GetFirmwareRevisionSet() {
   using namespace physparams;
   auto at = [this](std::uint32_t field, std::uint32_t index) {
-    return static_cast<char>(revisionParams_.Byte(field + index));
+    return static_cast<char>(physParams().Byte(field + index));
   };
   const char picked[] = {
       at(kRevisionA, 0), at(kRevisionA, 1), at(kRevisionA, 2),
@@ -84,7 +85,7 @@ std::string VxVscImpl5AtaDeviceInfo::ReadInfoRecord(std::uint16_t selector) {
   std::unique_ptr<VscInterface> channel = transport_.CreateVsc();
   if (channel == nullptr) {
     throw Exception(ErrorNotImplemented, "no vendor-specific channel",
-                    transport_.GetIdentifyData()[284]);
+                    AtaIdentifyDeviceMap(transport_.GetIdentifyData()).VendorChannelLevel());
   }
   channel->Enable();
   CheckLastCommand("enable");

@@ -42,14 +42,11 @@ class VxDeviceInfo : public AtaDeviceInfo {
 class VxVscImpl4DeviceInfo final : public VxDeviceInfo {
  public:
   VxVscImpl4DeviceInfo(AtaInterface& drive, VscPhysParam1v2Map physParams)
-      : VxDeviceInfo(drive, physParams), revisionParams_(physParams) {}
+      : VxDeviceInfo(drive, physParams) {}
 
   std::uint16_t GetFamilyId() override;
   std::string GetFirmwareRevisionSet() override;
   ~VxVscImpl4DeviceInfo() override = default;
-
- private:
-  VscPhysParam1v2Map revisionParams_;
 };
 
 class VxVscImpl5DeviceInfo : public VxDeviceInfo {

@@ -1,6 +1,5 @@
 // Text helpers of the application layers: 8-bit drive text to UTF-16 and
-// back through the thread's ANSI code page, and the two trims the system
-// uses.
+// back through the thread's ANSI code page, and the trim of white space.
 #pragma once
 
 #include <string>
@@ -13,15 +12,6 @@ std::u16string Widen(std::string_view text);
 
 // WideCharToMultiByte with CP_THREAD_ACP; empty when the conversion fails.
 std::string Narrow(std::u16string_view text);
-
-// Blanks (0x20) only, at both ends.
-template <class Char>
-std::basic_string<Char> TrimSpaces(std::basic_string_view<Char> text) {
-  const auto first = text.find_first_not_of(Char(' '));
-  if (first == text.npos) return {};
-  const auto last = text.find_last_not_of(Char(' '));
-  return std::basic_string<Char>(text.substr(first, last - first + 1));
-}
 
 inline bool IsCWhiteSpace(char16_t c) {
   return c == u' ' || (c >= u'\t' && c <= u'\r');

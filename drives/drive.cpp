@@ -66,10 +66,6 @@ bool StartsWithVx(const std::u16string& text) { return text.rfind(u"VX", 0) == 0
 
 }  // namespace
 
-std::u16string AvailableFirmwareFilePath() {
-  return base::Settings().moduleFolder + u"\\vx7221.bin";
-}
-
 CDrive::CDrive(os::DeviceHandle handle, std::u16string drivePath, std::uint32_t busType) {
   Init(handle, std::move(drivePath), busType, PhyEntity);
 }
@@ -207,23 +203,20 @@ base::ErrorInfoPtr CDrive::GetDriveInformation() {
     return result;
   }
   const tessel::AtaIdentifyDeviceMap map(identify);
-  DownloadMicrocodeSupported = map.Bit(83, 0) && map.Bit(86, 0);
+  DownloadMicrocodeSupported = map.DownloadMicrocodeSupported();
   CopyAtaString(map, tessel::identify::kModelOffset, Model);
   CopyAtaString(map, tessel::identify::kFirmwareOffset, CurrentFirmware);
   CopyAtaString(map, tessel::identify::kSerialOffset, SerialNumber);
   // Fields end at their first zero byte, as the copies above leave them.
-  WWN = std::uint64_t{map.IdentifyWord(108)} << 48 |
-        std::uint64_t{map.IdentifyWord(109)} << 32 |
-        std::uint64_t{map.IdentifyWord(110)} << 16 | map.IdentifyWord(111);
-  const std::uint64_t oui = WWN >> 36;
-  IsVeltraxDrive = oui == 0x5A1B2C3 || oui == 0x5C3D4E5 ||
-                   StartsWithVx(ModelText()) || StartsWithVx(SerialNumberText());
+  WWN = map.WorldWideName();
+  IsVeltraxDrive = map.HasVeltraxWorldWideName() || StartsWithVx(ModelText()) ||
+                   StartsWithVx(SerialNumberText());
 
-  if (map.Bit(119, 4) && map.Bit(120, 4)) {
+  if (map.SegmentedDownloadSupported()) {
     SegmentedTransferSupported = true;
-    std::uint32_t min = map.IdentifyWord(234);
+    std::uint32_t min = map.DownloadMinimumBlocks();
     if (min == 0 || min == 0xFFFF) min = 1;
-    std::uint32_t max = map.IdentifyWord(235);
+    std::uint32_t max = map.DownloadMaximumBlocks();
     if (max == 0 || max == 0xFFFF) max = min;
     TransferMin = min * kBlock;
     TransferMax = std::min(max * kBlock, kSegmentCap);
@@ -236,8 +229,8 @@ base::ErrorInfoPtr CDrive::GetDriveInformation() {
       TransferMax = kBlock;
     }
   }
-  const bool securitySupported = map.Bit(128, 0);
-  const bool securityEnabled = map.Bit(128, 1);
+  const bool securitySupported = map.SecuritySupported();
+  const bool securityEnabled = map.SecurityEnabled();
   if (securitySupported && securityEnabled) {
     if (base::IsLogOpen()) {
       base::WriteLogLine(u"SecuritySupported 0x%d, SecurityEnabled = %d",

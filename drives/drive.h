@@ -85,7 +85,4 @@ class CDrive {
 using CDrivePtr = std::shared_ptr<CDrive>;
 using DriveList = std::vector<CDrivePtr>;
 
-// The file "vx7221.bin" in the application folder.
-std::u16string AvailableFirmwareFilePath();
-
 }  // namespace drives

@@ -4,6 +4,7 @@
 #include "base/string_table.h"
 #include "base/text.h"
 #include "ata/exception.h"
+#include "ata/identify_map.h"
 #include "ata/vsc_interface.h"
 #include "drives/drive.h"
 #include "drives/update_package.h"
@@ -16,7 +17,6 @@ constexpr char16_t kFile[] = u"Drive";
 constexpr char16_t kFillVxData[] = u"CDrive::FillVxData";
 constexpr std::uint32_t kNoVendorInfo = 0xFFFFF007u;
 constexpr std::uint32_t kBlock = 512;
-constexpr std::uint32_t kVscLevelOffset = 284;
 
 void Check(tessel::AtaInterface& drive, const char* step) {
   const tessel::Taskfile last = drive.GetTaskfile();
@@ -64,7 +64,9 @@ base::ErrorInfoPtr CDrive::FillVxData() {
 std::unique_ptr<tessel::VxDeviceInfo> CDrive::CreateVendorInfo() {
   tessel::AtaInterface& drive = *AtaTransport;
   std::unique_ptr<tessel::VscInterface> channel = drive.CreateVsc();
-  if (channel == nullptr) UnsupportedLevel(drive.GetIdentifyData()[kVscLevelOffset]);
+  if (channel == nullptr) {
+    UnsupportedLevel(tessel::AtaIdentifyDeviceMap(drive.GetIdentifyData()).VendorChannelLevel());
+  }
   const int level = channel->GetLevel();
   channel->Enable();
   Check(drive, "enable");

@@ -7,12 +7,13 @@
 
 #include "ata/exception.h"
 #include "ata/vsc_interface.h"
+#include "tests/ata/identify_block.h"
 #include "tests/ata/scripted_drive.h"
 
 namespace tessel {
 namespace {
 
-using test_support::IdentifyWith;
+using test_support::IdentifyBlock;
 using test_support::Reply;
 using test_support::ScriptedDrive;
 using P = AtaProtocol;
@@ -20,7 +21,7 @@ using Buffer = std::vector<std::uint8_t>;
 
 class AtaDriveTest : public ::testing::Test {
  protected:
-  AtaDriveTest() { drive.PrimeIdentify(tessel::test_support::IdentifyWith({})); }
+  AtaDriveTest() { drive.PrimeIdentify(IdentifyBlock{}); }
   ScriptedDrive drive;
 };
 
@@ -244,8 +245,8 @@ TEST_F(AtaDriveTest, ResultsComeFromTheReturnedRegisters) {
 
 TEST(AtaDriveIdentify, SpinUpRequiredRepeatsIdentifyAfterSetFeatures) {
   ScriptedDrive drive;
-  drive.replies = {Reply{.data = tessel::test_support::IdentifyWith({{2, 0x37C8}})}, Reply{},
-                   Reply{.data = tessel::test_support::IdentifyWith({{2, 0x8C73}})}};
+  drive.replies = {Reply{.data = IdentifyBlock({{2, 0x37C8}})}, Reply{},
+                   Reply{.data = IdentifyBlock({{2, 0x8C73}})}};
   Buffer buffer(512);
   drive.IdentifyDevice(buffer.data(), 512);
   ASSERT_EQ(drive.sent.size(), 3u);
@@ -261,7 +262,7 @@ TEST(AtaDriveIdentify, SpinUpRequiredRepeatsIdentifyAfterSetFeatures) {
 TEST(AtaDriveIdentify, AFailedIdentifyIsLeftInTheRegisters) {
   ScriptedDrive drive;
   drive.replies = {Reply{.status = 0x51, .error = 0x04,
-                         .data = tessel::test_support::IdentifyWith({{2, 0x37C8}})}};
+                         .data = IdentifyBlock({{2, 0x37C8}})}};
   Buffer buffer(512);
   drive.IdentifyDevice(buffer.data(), 512);
   EXPECT_EQ(drive.sent.size(), 1u);
@@ -270,7 +271,7 @@ TEST(AtaDriveIdentify, AFailedIdentifyIsLeftInTheRegisters) {
 
 TEST(AtaDriveIdentify, AnEmptyCacheIsReadAgainOnNextUse) {
   ScriptedDrive drive;
-  drive.replies = {Reply{.status = 0x51}, Reply{.data = tessel::test_support::IdentifyWith({})}};
+  drive.replies = {Reply{.status = 0x51}, Reply{.data = IdentifyBlock{}}};
   drive.GetIdentifyData();
   drive.GetIdentifyData();
   drive.GetIdentifyData();
@@ -288,7 +289,7 @@ TEST(AtaDriveIdentify, LogicalSectorSizeFromWords106And117) {
   };
   for (const auto& c : cases) {
     ScriptedDrive drive;
-    drive.PrimeIdentify(tessel::test_support::IdentifyWith({{106, c.word106},
+    drive.PrimeIdentify(IdentifyBlock({{106, c.word106},
                                       {117, static_cast<std::uint16_t>(c.words117)},
                                       {118, static_cast<std::uint16_t>(c.words117 >> 16)}}));
     EXPECT_EQ(drive.GetLogicalSectorSize(), c.size) << std::hex << c.word106;
@@ -297,7 +298,7 @@ TEST(AtaDriveIdentify, LogicalSectorSizeFromWords106And117) {
 
 TEST(AtaDriveIdentify, LargeSectorsRaiseTheBufferRule) {
   ScriptedDrive drive;
-  drive.PrimeIdentify(tessel::test_support::IdentifyWith({{106, 0x5000}, {117, 0x800}}));
+  drive.PrimeIdentify(IdentifyBlock({{106, 0x5000}, {117, 0x800}}));
   Buffer buffer(4096);
   EXPECT_THROW(drive.ReadSectors(0, 2, buffer.data(), 4096), Exception);
   drive.ReadSectors(0, 1, buffer.data(), 4096);
@@ -369,7 +370,7 @@ TEST_F(AtaDriveTest, UnsupportedOperationsSayWhy) {
 TEST(AtaDriveVsc, TheChannelMatchesTheLevelInByte284) {
   for (std::uint16_t level : {3, 4, 5, 0}) {
     ScriptedDrive drive;
-    drive.PrimeIdentify(tessel::test_support::IdentifyWith({{142, level}}));
+    drive.PrimeIdentify(IdentifyBlock({{142, level}}));
     auto channel = drive.CreateVsc();
     if (level == 4 || level == 5) {
       ASSERT_NE(channel, nullptr);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessel::test_support {
@@ -11,6 +13,11 @@ namespace tessel::test_support {
 class IdentifyBlock {
  public:
   IdentifyBlock() : bytes_(512, 0) { bytes_[0] = 0x40; }
+  // Words by number over the blank block.
+  explicit IdentifyBlock(std::initializer_list<std::pair<int, std::uint16_t>> words)
+      : IdentifyBlock() {
+    for (auto [n, value] : words) Word(n, value);
+  }
 
   IdentifyBlock& Word(int n, std::uint16_t value) {
     bytes_[2 * n] = value & 0xFF;

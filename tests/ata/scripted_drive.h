@@ -66,17 +66,4 @@ class ScriptedDrive : public AtaDrive {
   std::vector<Sent> sent;
 };
 
-// A 512-byte IDENTIFY block with the given words set; byte 0 is non-zero so
-// the drive treats it as read.
-inline std::vector<std::uint8_t> IdentifyWith(
-    std::initializer_list<std::pair<int, std::uint16_t>> words) {
-  std::vector<std::uint8_t> block(512, 0);
-  block[0] = 0x40;
-  for (auto [word, value] : words) {
-    block[2 * word] = value & 0xFF;
-    block[2 * word + 1] = value >> 8;
-  }
-  return block;
-}
-
 }  // namespace tessel::test_support

@@ -40,13 +40,13 @@ nlohmann::ordered_json Decode(const IdentifyBytes& block) {
   j["worldWideName"] = Hex64(info.GetWorldWideName());
   j["veltrax"] = info.IsVeltraxDevice();
   j["familyId"] = info.GetFamilyId();
-  j["vscLevel"] = map.Byte(tessel::identify::Word(142));
-  j["downloadMicrocode"] = map.Bit(83, 0) && map.Bit(86, 0);
-  j["segmentedDownload"] = map.Bit(119, 4) && map.Bit(120, 4);
-  j["transferMinBlocks"] = map.IdentifyWord(234);
-  j["transferMaxBlocks"] = map.IdentifyWord(235);
-  j["securitySupported"] = map.Bit(128, 0);
-  j["securityEnabled"] = map.Bit(128, 1);
+  j["vscLevel"] = map.VendorChannelLevel();
+  j["downloadMicrocode"] = map.DownloadMicrocodeSupported();
+  j["segmentedDownload"] = map.SegmentedDownloadSupported();
+  j["transferMinBlocks"] = map.DownloadMinimumBlocks();
+  j["transferMaxBlocks"] = map.DownloadMaximumBlocks();
+  j["securitySupported"] = map.SecuritySupported();
+  j["securityEnabled"] = map.SecurityEnabled();
   return j;
 }
 
