@@ -130,8 +130,7 @@ std::array<std::uint8_t, AtaDrive::kSectorSize> WriteSameBlock(
     std::uint16_t function, std::uint8_t foreground, std::uint64_t startLba,
     std::uint64_t blockCount) {
   std::array<std::uint8_t, AtaDrive::kSectorSize> block{};
-  block[0] = kSctActionWriteSame & 0xFF;
-  block[1] = kSctActionWriteSame >> 8;
+  PutWord(block.data(), AtaDrive::kSectorSize, 0, kSctActionWriteSame);
   block[2] = static_cast<std::uint8_t>(function);
   block[3] = foreground;
   PutQword(block.data(), 4, startLba);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ata/exception.h"
-#include "ata/le_bytes.h"
+#include "ata/fields.h"
 #include "os/ioctl.h"
 #include "os/system.h"
 
@@ -113,10 +113,10 @@ void AtaDriveWinPassThrough::ExecuteCommand(AtaProtocol protocol,
     throw Exception(ErrorOutOfMemory,
                     "could not allocate memory for ata passthrough");
   }
-  Put16(block, apt::kLength, apt::kSize);
-  Put32(block, apt::kDataTransferLength, size);
-  Put32(block, apt::kTimeOutValue, static_cast<std::uint32_t>(GetTimeout() / 1000));
-  Put32(block, apt::kDataBufferOffset, apt::kSize);
+  PutWord(block, apt::kLength, apt::kSize);
+  PutDword(block, apt::kDataTransferLength, size);
+  PutDword(block, apt::kTimeOutValue, static_cast<std::uint32_t>(GetTimeout() / 1000));
+  PutDword(block, apt::kDataBufferOffset, apt::kSize);
 
   ProtocolRow row;
   if (!RowOf(protocol, row)) {
@@ -124,7 +124,7 @@ void AtaDriveWinPassThrough::ExecuteCommand(AtaProtocol protocol,
                     "protocol is not supported by the windows ata pass-through "
                     "interface");
   }
-  Put16(block, apt::kAtaFlags, apt::kFlagDrdyRequired | row.flags);
+  PutWord(block, apt::kAtaFlags, apt::kFlagDrdyRequired | row.flags);
   const os::DWORD inLength = apt::kSize + (row.dataOut ? size : 0);
   const os::DWORD outLength = apt::kSize + (row.dataIn ? size : 0);
   if (row.dataOut && size != 0) {

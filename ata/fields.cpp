@@ -1,6 +1,7 @@
 #include "ata/fields.h"
 
 #include "ata/exception.h"
+#include "base/little_endian.h"
 
 namespace tessel {
 namespace {
@@ -46,11 +47,18 @@ std::uint64_t GetQword(const std::uint8_t* buffer, std::uint32_t size,
   return Assemble<std::uint64_t>(buffer, size, offset);
 }
 
+void PutWord(std::uint8_t* buffer, std::uint32_t size, std::uint32_t offset,
+             std::uint16_t value) {
+  if (base::StoreLittleEndian(buffer, size, offset, value, 2) != 2) OutOfBounds();
+}
+
+void PutDword(std::uint8_t* buffer, std::uint32_t size, std::uint32_t offset,
+              std::uint32_t value) {
+  if (base::StoreLittleEndian(buffer, size, offset, value, 4) != 4) OutOfBounds();
+}
+
 void PutQword(std::uint8_t* block, std::uint32_t offset, std::uint64_t value) {
-  for (std::uint32_t i = 0; i < 8; ++i) {
-    if (offset > UINT32_MAX - i || offset + i >= kBlockSize) OutOfBounds();
-    block[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  }
+  if (base::StoreLittleEndian(block, kBlockSize, offset, value, 8) != 8) OutOfBounds();
 }
 
 }  // namespace tessel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace tessel {
 
@@ -16,8 +17,22 @@ std::uint32_t GetDword(const std::uint8_t* buffer, std::uint32_t size,
 std::uint64_t GetQword(const std::uint8_t* buffer, std::uint32_t size,
                        std::uint32_t offset);
 
-// Into a 512-byte block, byte by byte: the bytes before the first one past
-// the block stay written when it throws.
+// Into `size` bytes, byte by byte: the bytes before the first one past the
+// end stay written when it throws.
+void PutWord(std::uint8_t* buffer, std::uint32_t size, std::uint32_t offset,
+             std::uint16_t value);
+void PutDword(std::uint8_t* buffer, std::uint32_t size, std::uint32_t offset,
+              std::uint32_t value);
+// Into the whole of `block`.
+inline void PutWord(std::vector<std::uint8_t>& block, std::uint32_t offset,
+                    std::uint16_t value) {
+  PutWord(block.data(), static_cast<std::uint32_t>(block.size()), offset, value);
+}
+inline void PutDword(std::vector<std::uint8_t>& block, std::uint32_t offset,
+                     std::uint32_t value) {
+  PutDword(block.data(), static_cast<std::uint32_t>(block.size()), offset, value);
+}
+// Into a 512-byte block.
 void PutQword(std::uint8_t* block, std::uint32_t offset, std::uint64_t value);
 
 }  // namespace tessel

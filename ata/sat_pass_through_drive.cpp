@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ata/exception.h"
-#include "ata/le_bytes.h"
+#include "ata/fields.h"
 #include "os/constants.h"
 #include "os/ioctl.h"
 #include "os/system.h"
@@ -76,13 +76,13 @@ ProtocolRow RowOf(AtaProtocol protocol) {
 std::vector<std::uint8_t> Header(std::uint32_t dataSize, std::uint8_t dataIn,
                                  std::int32_t timeoutMs) {
   std::vector<std::uint8_t> block(spt::kSize + dataSize, 0);
-  Put16(block, spt::kLength, spt::kSize);
+  PutWord(block, spt::kLength, spt::kSize);
   block[spt::kCdbLength] = kCdbLength;
   block[spt::kDataIn] = dataIn;
-  Put32(block, spt::kTimeOutValue, static_cast<std::uint32_t>(timeoutMs / 1000));
+  PutDword(block, spt::kTimeOutValue, static_cast<std::uint32_t>(timeoutMs / 1000));
   if (dataSize != 0 || dataIn != spt::kDataUnspecified) {
-    Put32(block, spt::kDataTransferLength, dataSize);
-    Put32(block, spt::kDataBufferOffset, spt::kSize);
+    PutDword(block, spt::kDataTransferLength, dataSize);
+    PutDword(block, spt::kDataBufferOffset, spt::kSize);
   }
   return block;
 }

@@ -41,6 +41,11 @@ enum class AtaProtocol : std::uint32_t {
   DmaOutExt = 13,
 };
 
+// LBA byte `n` (bits 8n+7:8n) of a task file's address.
+constexpr std::uint8_t LbaByte(std::uint64_t lba, unsigned n) {
+  return static_cast<std::uint8_t>(lba >> (8 * n));
+}
+
 // Status bits that mark a failed command: BSY 0x80, DRQ 0x08, ERR 0x01.
 constexpr std::uint8_t kStatusFailureMask = 0x89;
 

@@ -2,6 +2,7 @@
 
 #include "ata/command_blocks.h"
 #include "ata/exception.h"
+#include "ata/fields.h"
 #include "ata/vsc_interface.h"
 
 namespace tessel::vsc {
@@ -20,12 +21,9 @@ Taskfile LogTransfer(std::uint16_t features, std::uint8_t log, std::uint8_t coun
 KeySector MakeKeySector(std::uint16_t action, std::uint16_t first,
                         std::uint16_t second) {
   KeySector sector{};
-  sector[0] = action & 0xFF;
-  sector[1] = action >> 8;
-  sector[2] = first & 0xFF;
-  sector[3] = first >> 8;
-  sector[4] = second & 0xFF;
-  sector[5] = second >> 8;
+  PutWord(sector.data(), kSectorSize, 0, action);
+  PutWord(sector.data(), kSectorSize, 2, first);
+  PutWord(sector.data(), kSectorSize, 4, second);
   return sector;
 }
 

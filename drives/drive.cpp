@@ -19,6 +19,23 @@ namespace drives {
 namespace {
 
 constexpr char16_t kFile[] = u"Drive";
+
+// Where CDrive::Init and GetDriveInformation record their failures. An entry site is
+// what the record holds while its step succeeds.
+namespace site {
+constexpr std::int32_t kInitEntry = 98;
+constexpr std::int32_t kNtdllMissing = 134;
+constexpr std::int32_t kOpenLinkRoutineMissing = 108;
+constexpr std::int32_t kQueryLinkRoutineMissing = 118;
+constexpr std::int32_t kCloseRoutineMissing = 128;
+constexpr std::int32_t kLinkOpenFailed = 183;
+constexpr std::int32_t kLinkQueryFailed = 175;
+constexpr std::int32_t kDuplicateFailed = 268;
+constexpr std::int32_t kNoTransportAnswers = 263;
+constexpr std::int32_t kGetDriveInformationEntry = 316;
+constexpr std::int32_t kNoTransportKept = 320;
+constexpr std::int32_t kIdentifyReadFailed = 322;
+}  // namespace site
 constexpr char16_t kInit[] = u"CDrive::Init";
 constexpr char16_t kGetDriveInformation[] = u"CDrive::GetDriveInformation";
 
@@ -27,7 +44,6 @@ constexpr std::uint32_t kNoTransport = 0xFFFFF003u;
 constexpr std::uint32_t kNoVendorInfo = 0xFFFFF007u;
 
 // Reading the cached IDENTIFY block threw.
-constexpr std::int32_t kIdentifyReadSite = 322;
 
 constexpr std::uint32_t kSegmentCap = 0x10000;
 constexpr std::uint32_t kBlock = 512;
@@ -89,7 +105,7 @@ void CDrive::Init(os::DeviceHandle handle, std::u16string drivePath, std::uint32
   PhyEntity = phyEntity;
   AvailableFirmwareRevision = u"N/A";
   base::LoadAppString(base::IDS_NO_UPDATES, UpdateMessage);
-  Status = base::MakeErrorInfo(kFile, 98, kInit);
+  Status = base::MakeErrorInfo(kFile, site::kInitEntry, kInit);
   ResolveNtRoutines();
   if (base::IsSuccess(Status)) ResolveDevicePath();
   if (base::IsSuccess(Status)) ChooseTransport(handle);
@@ -102,17 +118,17 @@ void CDrive::ResolveNtRoutines() {
   };
   const os::HMODULE ntdll = modules.GetModuleHandleW(u"ntdll");
   if (ntdll == nullptr) {
-    fail(134);
+    fail(site::kNtdllMissing);
     return;
   }
   NtOpenSymbolicLinkObject = modules.GetProcAddress(ntdll, "NtOpenSymbolicLinkObject");
-  if (NtOpenSymbolicLinkObject == nullptr) fail(108);
+  if (NtOpenSymbolicLinkObject == nullptr) fail(site::kOpenLinkRoutineMissing);
   if (base::IsSuccess(Status)) {
     NtQuerySymbolicLinkObject = modules.GetProcAddress(ntdll, "NtQuerySymbolicLinkObject");
   }
-  if (NtQuerySymbolicLinkObject == nullptr) fail(118);
+  if (NtQuerySymbolicLinkObject == nullptr) fail(site::kQueryLinkRoutineMissing);
   if (base::IsSuccess(Status)) NtClose = modules.GetProcAddress(ntdll, "NtClose");
-  if (NtClose == nullptr) fail(128);
+  if (NtClose == nullptr) fail(site::kCloseRoutineMissing);
 }
 
 void CDrive::ResolveDevicePath() {
@@ -123,7 +139,7 @@ void CDrive::ResolveDevicePath() {
   objectName.MaximumLength = static_cast<std::uint16_t>(objectName.Length + 2);
   objectName.Buffer = name.data();
   os::ObjectAttributes attributes{};
-  attributes.Length = 24;
+  attributes.Length = os::kObjectAttributesSize;
   attributes.ObjectName = &objectName;
   attributes.Attributes = os::kObjCaseInsensitive;
 
@@ -131,7 +147,7 @@ void CDrive::ResolveDevicePath() {
   const os::NTSTATUS opened = devices.NtOpenSymbolicLinkObject(
       NtOpenSymbolicLinkObject, &link, os::kSymbolicLinkQuery, &attributes);
   if (opened < 0) {
-    Status->Fail(static_cast<std::uint32_t>(opened), kFile, 183, kInit);
+    Status->Fail(static_cast<std::uint32_t>(opened), kFile, site::kLinkOpenFailed, kInit);
     return;
   }
   std::u16string target(1024, u'\0');
@@ -142,7 +158,7 @@ void CDrive::ResolveDevicePath() {
   const os::NTSTATUS queried =
       devices.NtQuerySymbolicLinkObject(NtQuerySymbolicLinkObject, link, &targetName, &returned);
   if (queried < 0) {
-    Status->Fail(static_cast<std::uint32_t>(queried), kFile, 175, kInit);
+    Status->Fail(static_cast<std::uint32_t>(queried), kFile, site::kLinkQueryFailed, kInit);
   } else {
     DriveDevicePath = target.c_str();
   }
@@ -158,7 +174,7 @@ void CDrive::ChooseTransport(os::DeviceHandle handle) {
                                     process.GetCurrentProcess(), copy.Put(), 0, os::kFalse,
                                     os::kDuplicateSameAccess);
   if (!copy.IsValid()) {
-    Status->Fail(os::Sys().errors.GetLastError(), kFile, 268, kInit);
+    Status->Fail(os::Sys().errors.GetLastError(), kFile, site::kDuplicateFailed, kInit);
     return;
   }
   std::uint8_t scratch[kBlock];
@@ -183,14 +199,14 @@ void CDrive::ChooseTransport(os::DeviceHandle handle) {
     }
   }
   // A copy no transport took is closed with `copy`.
-  if (AtaTransport == nullptr) Status->Fail(kNoTransport, kFile, 263, kInit);
+  if (AtaTransport == nullptr) Status->Fail(kNoTransport, kFile, site::kNoTransportAnswers, kInit);
 }
 
 base::ErrorInfoPtr CDrive::GetDriveInformation() {
   if (!base::IsSuccess(Status)) return Status;
-  auto result = base::MakeErrorInfo(kFile, 316, kGetDriveInformation);
+  auto result = base::MakeErrorInfo(kFile, site::kGetDriveInformationEntry, kGetDriveInformation);
   if (AtaTransport == nullptr) {
-    result->Fail(kNoVendorInfo, kFile, 320, kGetDriveInformation);
+    result->Fail(kNoVendorInfo, kFile, site::kNoTransportKept, kGetDriveInformation);
     return result;
   }
   // The cached block is read afresh here (the probe used a scratch
@@ -199,7 +215,7 @@ base::ErrorInfoPtr CDrive::GetDriveInformation() {
   try {
     identify = AtaTransport->GetIdentifyData();
   } catch (const tessel::Exception&) {
-    result->Fail(kNoTransport, kFile, kIdentifyReadSite, kGetDriveInformation);
+    result->Fail(kNoTransport, kFile, site::kIdentifyReadFailed, kGetDriveInformation);
     return result;
   }
   const tessel::AtaIdentifyDeviceMap map(identify);

@@ -14,6 +14,13 @@ namespace drives {
 namespace {
 
 constexpr char16_t kFile[] = u"Drive";
+
+// Where CDrive::FillVxData records its failures.
+namespace site {
+constexpr std::int32_t kFillVxDataEntry = 490;
+constexpr std::int32_t kNoTransport = 494;
+constexpr std::int32_t kVendorReadFailed = 504;
+}  // namespace site
 constexpr char16_t kFillVxData[] = u"CDrive::FillVxData";
 constexpr std::uint32_t kNoVendorInfo = 0xFFFFF007u;
 constexpr std::uint32_t kBlock = 512;
@@ -36,9 +43,9 @@ bool Matches(const std::string& value, const char* pattern) {
 
 base::ErrorInfoPtr CDrive::FillVxData() {
   if (!base::IsSuccess(Status)) return Status;
-  auto result = base::MakeErrorInfo(kFile, 490, kFillVxData);
+  auto result = base::MakeErrorInfo(kFile, site::kFillVxDataEntry, kFillVxData);
   if (AtaTransport == nullptr) {
-    result->Fail(kNoVendorInfo, kFile, 494, kFillVxData);
+    result->Fail(kNoVendorInfo, kFile, site::kNoTransport, kFillVxData);
     return result;
   }
   try {
@@ -54,7 +61,7 @@ base::ErrorInfoPtr CDrive::FillVxData() {
     FamilyId = VendorInfo->GetFamilyId();
     ConfigId = VendorInfo->GetConfigId();
   } catch (const tessel::Exception&) {
-    result->Fail(kNoVendorInfo, kFile, 504, kFillVxData);
+    result->Fail(kNoVendorInfo, kFile, site::kVendorReadFailed, kFillVxData);
   }
   return result;
 }

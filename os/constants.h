@@ -28,6 +28,8 @@ constexpr DWORD kErrorNoUnicodeTranslation = 1113;
 constexpr DWORD kErrorIoDevice = 1117;
 constexpr DWORD kErrorProcNotFound = 127;
 constexpr DWORD kErrorCallNotImplemented = 120;
+constexpr DWORD kErrorInvalidData = 13;
+constexpr DWORD kErrorFileTooLarge = 223;
 constexpr DWORD kErrorModNotFound = 126;
 constexpr DWORD kErrorResourceNameNotFound = 1814;
 
@@ -35,6 +37,8 @@ constexpr DWORD kErrorResourceNameNotFound = 1814;
 constexpr DWORD kDuplicateSameAccess = 0x2;
 constexpr std::uint32_t kObjCaseInsensitive = 0x40;
 constexpr DWORD kSymbolicLinkQuery = 0x1;
+// OBJECT_ATTRIBUTES.Length: the structure's 32-bit size.
+constexpr std::uint32_t kObjectAttributesSize = 24;
 
 // NTSTATUS values.
 constexpr std::int32_t kStatusSuccess = 0;

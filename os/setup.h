@@ -23,6 +23,12 @@ struct DevInfoData {
   std::uintptr_t Reserved;
 };
 
+// GUID_DEVCLASS_HDC {4D36E96A-E325-11CE-BFC1-08002BE10318}, the hard disk
+// controllers. devguid.h defines it as a variable, so the binding cannot
+// check it at compile time.
+constexpr Guid kGuidDevClassHdc = {0x4D36E96A, 0xE325, 0x11CE,
+                                   {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+
 class Setup {
  public:
   virtual ~Setup() = default;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <thread>
 
+#include "sim/bytes.h"
 #include "sim/firmware_image.h"
 
 namespace sim {
@@ -26,10 +27,6 @@ constexpr std::uint8_t kResponseLog = 0xBD;
 constexpr std::uint8_t kDataLog = 0xBF;
 
 using Lock = std::lock_guard<std::recursive_mutex>;
-
-std::uint16_t Word(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
 
 std::uint8_t SmartLog(const AtaCommand& c) { return c.lba & 0xFF; }
 
@@ -235,8 +232,8 @@ AtaResult AtaDevice::Announce(std::uint32_t sectors, std::uint32_t bytes) {
 
 AtaResult AtaDevice::KeySector(const std::vector<std::uint8_t>& sector) {
   std::copy_n(sector.begin(), kSector, lastKeySector_.begin());
-  const std::uint16_t action = Word(sector, 0);
-  const std::uint16_t first = Word(sector, 2);
+  const std::uint16_t action = Get16(sector, 0);
+  const std::uint16_t first = Get16(sector, 2);
   if (action == 0x0046 && description_.vscLevel == 5) {
     if (first == 0x0001) {
       if (!std::equal(description_.vendorModeKey.begin(),
@@ -259,7 +256,7 @@ AtaResult AtaDevice::KeySector(const std::vector<std::uint8_t>& sector) {
     const Sector table = BuildPhysParams(description_, revisionSet_);
     pending_.assign(table.begin(), table.end());
   } else if (action == 0x0065 && first == 1 && description_.vscLevel == 5) {
-    pending_ = InfoRecord(Word(sector, 4));
+    pending_ = InfoRecord(Get16(sector, 4));
   } else {
     return Abort();
   }
@@ -319,8 +316,7 @@ AtaResult AtaDevice::Download(const AtaCommand& c,
   }
   download_.insert(download_.end(), data.begin(), data.begin() + blocks * kSector);
   if (download_.size() < 64) return more;
-  const std::uint32_t payload = download_[12] | download_[13] << 8 |
-                                download_[14] << 16 | std::uint32_t{download_[15]} << 24;
+  const std::uint32_t payload = Get32(download_, 12);
   const std::size_t total = (64 + std::size_t{payload} + kSector - 1) / kSector * kSector;
   if (download_.size() < total) {
     if (blocks < description_.transferMinBlocks) {

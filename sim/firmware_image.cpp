@@ -2,24 +2,13 @@
 
 #include <cstring>
 
+#include "sim/bytes.h"
+
 namespace sim {
 namespace {
 
 constexpr char kMagic[4] = {'V', 'X', 'F', 'W'};
 constexpr std::uint32_t kBlock = 512;
-
-void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  b[at] = v & 0xFF;
-  b[at + 1] = (v >> 8) & 0xFF;
-}
-
-void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
-}
-
-std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
-}
 
 void PutText(std::vector<std::uint8_t>& b, std::size_t at, std::size_t width,
              const std::string& text) {
@@ -49,11 +38,11 @@ std::vector<std::uint8_t> BuildFirmwareImage(const FirmwareImageHeader& header,
   total = (total + kBlock - 1) / kBlock * kBlock;
   std::vector<std::uint8_t> image(total, 0);
   std::memcpy(image.data(), kMagic, 4);
-  Put16(image, 4, 1);
-  Put16(image, 6, header.familyId);
-  Put16(image, 8, header.configId);
-  Put32(image, 12, static_cast<std::uint32_t>(payload.size()));
-  Put32(image, 16, Crc32(payload.data(), payload.size()));
+  Put16(image.data() + 4, 1);
+  Put16(image.data() + 6, header.familyId);
+  Put16(image.data() + 8, header.configId);
+  Put32(image.data() + 12, static_cast<std::uint32_t>(payload.size()));
+  Put32(image.data() + 16, Crc32(payload.data(), payload.size()));
   PutText(image, 20, 12, header.revisionBase);
   PutText(image, 32, 16, header.revisionSuffix);
   PutText(image, 48, 8, header.firmwareRevision);
@@ -69,8 +58,8 @@ std::optional<FirmwareImageHeader> CheckFirmwareImage(
     return std::nullopt;
   }
   FirmwareImageHeader header;
-  header.familyId = static_cast<std::uint16_t>(image[6] | image[7] << 8);
-  header.configId = static_cast<std::uint16_t>(image[8] | image[9] << 8);
+  header.familyId = Get16(image, 6);
+  header.configId = Get16(image, 8);
   header.payloadLength = Get32(image, 12);
   if (header.payloadLength > image.size() - kImageHeaderSize) return std::nullopt;
   if (Crc32(image.data() + kImageHeaderSize, header.payloadLength) != Get32(image, 16)) {

@@ -1,12 +1,11 @@
 #include "sim/identify_builder.h"
 
+#include "sim/bytes.h"
+
 namespace sim {
 namespace {
 
-void PutWord(Sector& s, int word, std::uint16_t value) {
-  s[2 * word] = value & 0xFF;
-  s[2 * word + 1] = value >> 8;
-}
+void PutWord(Sector& s, int word, std::uint16_t value) { Put16(s.data() + 2 * word, value); }
 
 // ATA strings: two characters a word, the first in the high byte, padded
 // with blanks.

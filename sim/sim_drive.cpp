@@ -5,6 +5,7 @@
 
 #include "os/constants.h"
 #include "os/ioctl.h"
+#include "sim/bytes.h"
 
 namespace sim {
 namespace {
@@ -17,18 +18,6 @@ constexpr std::uint8_t kAtaPassThrough16 = 0x85;
 constexpr std::uint8_t kReturnResponseInfo = 15;
 constexpr std::uint8_t kCheckCondition = 0x02;
 constexpr std::uint32_t kDescriptorBytes = 22;
-
-std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
-}
-
-std::uint16_t Get16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
-
-void Put32(std::uint8_t* b, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[i] = (v >> (8 * i)) & 0xFF;
-}
 
 os::BOOL Refuse(os::DWORD code, os::DWORD& error) {
   error = code;

@@ -1,14 +1,6 @@
 #include "sim/simulated_system.h"
 
 namespace sim {
-namespace {
-
-// GUID_DEVCLASS_HDC, the hard disk controllers.
-constexpr os::Guid kHdcClass = {0x4D36E96A, 0xE325, 0x11CE,
-                                {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
-
-}  // namespace
-
 SimulatedSystem::SimulatedSystem(os::System& base, MachineDescription machine)
     : machine_(std::move(machine), base.errors),
       modules_(base.errors, os::memory::ModuleTable::Serves::kNtdll, nullptr, &base.modules),
@@ -20,7 +12,7 @@ SimulatedSystem::SimulatedSystem(os::System& base, MachineDescription machine)
               base.process,  input_,   power_,          base.messages, base.registry,
               controllers_} {
   for (const auto& service : machine_.description().controllerServices) {
-    controllers_.AddDevice(kHdcClass, std::u16string(service.begin(), service.end()));
+    controllers_.AddDevice(os::kGuidDevClassHdc, std::u16string(service.begin(), service.end()));
   }
 }
 

@@ -14,10 +14,9 @@ namespace update {
 
 namespace {
 
-// GUID_DEVCLASS_HDC {4D36E96A-E325-11CE-BFC1-08002BE10318}.
-constexpr os::Guid kHardDiskControllers = {0x4D36E96A, 0xE325, 0x11CE,
-                                           {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
 constexpr char16_t kFeatureValue[] = u"AmdSataShafran";
+// What the result of AddAMDDriverRegistryValues names as its place.
+constexpr std::int32_t kAddValuesEntrySite = 487;
 constexpr char16_t kFeatureKey[] = u"SYSTEM\\CurrentControlSet\\Services\\%s\\Parameters\\Device";
 constexpr os::DWORD kKeyReadWrite = os::kKeyRead | os::kKeyWrite;
 constexpr os::DWORD kServiceNameBytes = 520;
@@ -37,7 +36,7 @@ os::UniqueRegistryKey OpenFeatureKey(const std::u16string& service) {
 std::optional<std::u16string> FindAmdStorageController() {
   auto& setup = os::Sys().setup;
   os::UniqueDeviceInfoSet devices(
-      setup.SetupDiGetClassDevsW(&kHardDiskControllers, nullptr, nullptr, os::kDigcfPresent));
+      setup.SetupDiGetClassDevsW(&os::kGuidDevClassHdc, nullptr, nullptr, os::kDigcfPresent));
   if (!devices.IsValid()) {
     if (base::IsLogOpen()) {
       base::WriteLogLine(u"SetupDiGetClassDevs = 0x%x", os::Sys().errors.GetLastError());
@@ -92,7 +91,7 @@ base::ErrorInfoPtr CNativeAppHelper::AddAMDDriverRegistryValues() {
     const std::uint8_t on[4] = {1, 0, 0, 0};
     os::Sys().registry.RegSetValueExW(key.Get(), kFeatureValue, 0, os::kRegDword, on, 4);
   }
-  return base::MakeErrorInfo(u"NativeAppHelper", 487,
+  return base::MakeErrorInfo(u"NativeAppHelper", kAddValuesEntrySite,
                             u"CNativeAppHelper::AddAMDDriverRegistryValues");
 }
 

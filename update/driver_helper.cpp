@@ -11,6 +11,28 @@ namespace update {
 namespace {
 
 constexpr char16_t kFile[] = u"DriverHelper";
+
+// Where the driver helper's steps record their failures. An entry site is
+// what the record holds while its step succeeds.
+namespace site {
+constexpr std::int32_t kCreateDriverServiceEntry = 117;
+constexpr std::int32_t kManagerOpenFailed = 212;
+constexpr std::int32_t kServiceCreateFailed = 180;
+constexpr std::int32_t kServiceOpenFailed = 175;
+constexpr std::int32_t kStartDriverEntry = 278;
+constexpr std::int32_t kStartFailed = 285;
+constexpr std::int32_t kStopDriverEntry = 294;
+constexpr std::int32_t kStopFailed = 304;
+constexpr std::int32_t kRemoveDriverServiceEntry = 222;
+constexpr std::int32_t kDeleteOwnFailed = 233;
+constexpr std::int32_t kRemoveManagerOpenFailed = 269;
+constexpr std::int32_t kRemoveOpenFailed = 259;
+constexpr std::int32_t kDeleteByNameFailed = 249;
+constexpr std::int32_t kDeviceOpenFailed = 59;
+constexpr std::int32_t kSendUpdateFirmwareIoctlEntry = 313;
+constexpr std::int32_t kIoctlFailed = 330;
+constexpr std::int32_t kStopDriverAndRemoveEntry = 81;
+}  // namespace site
 constexpr char16_t kServiceName[] = u"VLXFMDriver";
 constexpr char16_t kDisplayName[] = u"Veltrax Corporation Firmware Update Driver";
 constexpr char16_t kDevicePath[] = u"\\\\.\\VLXFMDriver";
@@ -44,12 +66,12 @@ CDriverHelper::~CDriverHelper() { StopDriverAndRemove(); }
 
 base::ErrorInfoPtr CDriverHelper::CreateDriverService(os::UniqueServiceHandle* keep) {
   constexpr char16_t kFunction[] = u"CDriverHelper::CreateDriverService";
-  auto result = base::MakeErrorInfo(kFile, 117, kFunction);
+  auto result = base::MakeErrorInfo(kFile, site::kCreateDriverServiceEntry, kFunction);
   if (keep != nullptr) keep->Reset();
   auto& services = os::Sys().services;
   const os::UniqueServiceHandle manager = OpenManager();
   if (!manager.IsValid()) {
-    result->Fail(LastError(), kFile, 212, kFunction);
+    result->Fail(LastError(), kFile, site::kManagerOpenFailed, kFunction);
     return result;
   }
   const std::u16string binary = base::Settings().moduleFolder + u"\\" +
@@ -61,13 +83,13 @@ base::ErrorInfoPtr CDriverHelper::CreateDriverService(os::UniqueServiceHandle* k
   if (!service.IsValid()) {
     const os::DWORD error = LastError();
     if (error != os::kErrorServiceExists && error != os::kErrorDuplicateServiceName) {
-      result->Fail(error, kFile, 180, kFunction);
+      result->Fail(error, kFile, site::kServiceCreateFailed, kFunction);
       return result;
     }
     // One left by an earlier run is used as it is.
     service.Reset(services.OpenServiceW(manager.Get(), kServiceName, os::kServiceAllAccess));
     if (!service.IsValid()) {
-      result->Fail(LastError(), kFile, 175, kFunction);
+      result->Fail(LastError(), kFile, site::kServiceOpenFailed, kFunction);
       return result;
     }
   }
@@ -77,32 +99,32 @@ base::ErrorInfoPtr CDriverHelper::CreateDriverService(os::UniqueServiceHandle* k
 
 base::ErrorInfoPtr CDriverHelper::StartDriver() {
   constexpr char16_t kFunction[] = u"CDriverHelper::StartDriver";
-  auto result = base::MakeErrorInfo(kFile, 278, kFunction);
+  auto result = base::MakeErrorInfo(kFile, site::kStartDriverEntry, kFunction);
   if (!os::Sys().services.StartServiceW(serviceHandle.Get(), 0, nullptr)) {
     const os::DWORD error = LastError();
-    if (error != os::kErrorServiceAlreadyRunning) result->Fail(error, kFile, 285, kFunction);
+    if (error != os::kErrorServiceAlreadyRunning) result->Fail(error, kFile, site::kStartFailed, kFunction);
   }
   return result;
 }
 
 base::ErrorInfoPtr CDriverHelper::StopDriver() {
   constexpr char16_t kFunction[] = u"CDriverHelper::StopDriver";
-  auto result = base::MakeErrorInfo(kFile, 294, kFunction);
+  auto result = base::MakeErrorInfo(kFile, site::kStopDriverEntry, kFunction);
   os::ServiceStatus status{};
   if (!os::Sys().services.ControlService(serviceHandle.Get(), os::kServiceControlStop, &status)) {
     const os::DWORD error = LastError();
-    if (error != os::kErrorServiceNotActive) result->Fail(error, kFile, 304, kFunction);
+    if (error != os::kErrorServiceNotActive) result->Fail(error, kFile, site::kStopFailed, kFunction);
   }
   return result;
 }
 
 base::ErrorInfoPtr CDriverHelper::RemoveDriverService(CDriverHelper* helper) {
   constexpr char16_t kFunction[] = u"CDriverHelper::RemoveDriverService";
-  auto result = base::MakeErrorInfo(kFile, 222, kFunction);
+  auto result = base::MakeErrorInfo(kFile, site::kRemoveDriverServiceEntry, kFunction);
   auto& services = os::Sys().services;
   if (helper != nullptr) {
     if (!services.DeleteService(helper->serviceHandle.Get())) {
-      result->Fail(LastError(), kFile, 233, kFunction);
+      result->Fail(LastError(), kFile, site::kDeleteOwnFailed, kFunction);
       return result;
     }
     helper->serviceHandle.Reset();
@@ -110,16 +132,16 @@ base::ErrorInfoPtr CDriverHelper::RemoveDriverService(CDriverHelper* helper) {
   }
   const os::UniqueServiceHandle manager = OpenManager();
   if (!manager.IsValid()) {
-    result->Fail(LastError(), kFile, 269, kFunction);
+    result->Fail(LastError(), kFile, site::kRemoveManagerOpenFailed, kFunction);
     return result;
   }
   const os::UniqueServiceHandle service(
       services.OpenServiceW(manager.Get(), kServiceName, os::kServiceAllAccess));
   if (!service.IsValid()) {
-    result->Fail(LastError(), kFile, 259, kFunction);
+    result->Fail(LastError(), kFile, site::kRemoveOpenFailed, kFunction);
     return result;
   }
-  if (!services.DeleteService(service.Get())) result->Fail(LastError(), kFile, 249, kFunction);
+  if (!services.DeleteService(service.Get())) result->Fail(LastError(), kFile, site::kDeleteByNameFailed, kFunction);
   return result;
 }
 
@@ -132,7 +154,7 @@ base::ErrorInfoPtr CDriverHelper::CreateAndStartDriver() {
         kDevicePath, os::kGenericRead | os::kGenericWrite,
         os::kFileShareRead | os::kFileShareWrite, nullptr, os::kOpenExisting, 0, nullptr));
     if (!deviceHandle.IsValid()) {
-      result->Fail(LastError(), kFile, 59, u"CDriverHelper::CreateAndStartDriver");
+      result->Fail(LastError(), kFile, site::kDeviceOpenFailed, u"CDriverHelper::CreateAndStartDriver");
     }
   }
   // Roll back: the service is deleted without a stop request.
@@ -143,20 +165,20 @@ base::ErrorInfoPtr CDriverHelper::CreateAndStartDriver() {
 base::ErrorInfoPtr CDriverHelper::SendUpdateFirmwareIOCTL(FirmwareUpdateRecord& record,
                                                          std::uint32_t size) {
   constexpr char16_t kFunction[] = u"CDriverHelper::SendUpdateFirmwareIOCTL";
-  auto result = base::MakeErrorInfo(kFile, 313, kFunction);
+  auto result = base::MakeErrorInfo(kFile, site::kSendUpdateFirmwareIoctlEntry, kFunction);
   os::DWORD returned = 0;
   // The output, driverStatus, lies inside the input.
   if (!os::Sys().devices.DeviceIoControl(
           deviceHandle.Get(), IOCTL_UPDATE_FIRMWARE, record.data(), size,
           record.data() + record::kDriverStatus, record::kDriverStatusOutput, &returned,
           nullptr)) {
-    result->Fail(LastError(), kFile, 330, kFunction);
+    result->Fail(LastError(), kFile, site::kIoctlFailed, kFunction);
   }
   return result;
 }
 
 base::ErrorInfoPtr CDriverHelper::StopDriverAndRemove() {
-  auto result = base::MakeErrorInfo(kFile, 81, u"CDriverHelper::StopDriverAndRemove");
+  auto result = base::MakeErrorInfo(kFile, site::kStopDriverAndRemoveEntry, u"CDriverHelper::StopDriverAndRemove");
   deviceHandle.Reset();
   if (serviceHandle.IsValid()) {
     result = StopDriver();

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "base/little_endian.h"
+
 namespace update {
 
 std::unique_ptr<FirmwareUpdateRecord> FirmwareUpdateRecord::Create(
@@ -23,7 +25,7 @@ FirmwareUpdateRecord::FirmwareUpdateRecord(std::unique_ptr<std::uint8_t[]> bytes
 }
 
 void FirmwareUpdateRecord::Put32(std::uint32_t offset, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes_[offset + i] = (value >> (8 * i)) & 0xFF;
+  base::StoreLittleEndian(bytes_.get(), record::kHeaderSize, offset, value, 4);
 }
 
 void FirmwareUpdateRecord::PutText(std::uint32_t offset, std::uint32_t size,

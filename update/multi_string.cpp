@@ -11,7 +11,7 @@ namespace update {
 
 namespace {
 
-constexpr os::LSTATUS kInvalidData = 13;  // ERROR_INVALID_DATA
+constexpr auto kInvalidData = static_cast<os::LSTATUS>(os::kErrorInvalidData);
 constexpr char16_t kBootExecute[] = u"BootExecute";
 
 bool SameName(const char16_t* entry, std::size_t length, const std::u16string& name) {

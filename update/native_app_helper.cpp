@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/format.h"
+#include "base/little_endian.h"
 #include "base/log.h"
 #include "base/system_directory.h"
 #include "base/settings.h"
@@ -19,6 +20,21 @@ namespace update {
 namespace {
 
 constexpr char16_t kFile[] = u"NativeAppHelper";
+
+// Where the native hand-off's steps record their failures. An entry site is
+// what the record holds while its step succeeds.
+namespace site {
+constexpr std::int32_t kCreateDriveRegistryEntry = 138;
+constexpr std::int32_t kRootKeyFailed = 214;
+constexpr std::int32_t kDriveKeyFailed = 202;
+constexpr std::int32_t kAddNativeAppEntry = 251;
+constexpr std::int32_t kSystemDirectoryFailed = 267;
+constexpr std::int32_t kRedirectionFailed = 290;
+constexpr std::int32_t kCopyFailed = 309;
+constexpr std::int32_t kSessionManagerOpenFailed = 379;
+constexpr std::int32_t kBootExecuteFailed = 370;
+constexpr std::int32_t kRunOnceOpenFailed = 395;
+}  // namespace site
 constexpr char16_t kSoftware[] = u"SYSTEM\\SOFTWARE";
 constexpr char16_t kVendorKey[] = u"Veltrax Corporation";
 constexpr char16_t kRoot[] = u"SYSTEM\\SOFTWARE\\Veltrax Corporation\\VLXFMUpdate";
@@ -57,10 +73,8 @@ void SetText(os::HKEY key, const char16_t* name, const std::u16string& text) {
 }
 
 void SetDword(os::HKEY key, const char16_t* name, std::uint32_t value) {
-  const std::uint8_t data[4] = {static_cast<std::uint8_t>(value),
-                                static_cast<std::uint8_t>(value >> 8),
-                                static_cast<std::uint8_t>(value >> 16),
-                                static_cast<std::uint8_t>(value >> 24)};
+  std::uint8_t data[4] = {};
+  base::StoreLittleEndian(data, sizeof data, 0, value, sizeof data);
   os::Sys().registry.RegSetValueExW(key, name, 0, os::kRegDword, data, 4);
 }
 
@@ -133,12 +147,12 @@ std::u16string NativeAppName() {
 
 base::ErrorInfoPtr CNativeAppHelper::CreateDriveRegistry() {
   constexpr char16_t kFunction[] = u"CNativeAppHelper::CreateDriveRegistry";
-  auto result = base::MakeErrorInfo(kFile, 138, kFunction);
+  auto result = base::MakeErrorInfo(kFile, site::kCreateDriveRegistryEntry, kFunction);
   DeleteHandOffTree();
   os::LSTATUS status = 0;
   const os::UniqueRegistryKey root = CreateKey(kRoot, status);
   if (!root.IsValid()) {
-    result->Fail(static_cast<std::uint32_t>(status), kFile, 214, kFunction);
+    result->Fail(static_cast<std::uint32_t>(status), kFile, site::kRootKeyFailed, kFunction);
     Log(u"Unable to create HKLM_REGISTRY_APP_CONFIG registry");
     return result;
   }
@@ -157,7 +171,7 @@ base::ErrorInfoPtr CNativeAppHelper::CreateDriveRegistry() {
     const os::UniqueRegistryKey key =
         CreateKey(base::Format(u"%s\\%d", std::u16string(kRoot), index), status);
     if (!key.IsValid()) {
-      result->Fail(static_cast<std::uint32_t>(status), kFile, 202, kFunction);
+      result->Fail(static_cast<std::uint32_t>(status), kFile, site::kDriveKeyFailed, kFunction);
       Log(u"Unable to create drive key");
       break;
     }
@@ -180,11 +194,11 @@ base::ErrorInfoPtr CNativeAppHelper::CreateDriveRegistry() {
 
 base::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
   constexpr char16_t kFunction[] = u"CNativeAppHelper::AddNativeApp";
-  auto result = base::MakeErrorInfo(kFile, 251, kFunction);
+  auto result = base::MakeErrorInfo(kFile, site::kAddNativeAppEntry, kFunction);
   DeleteStatusFile();
   std::u16string system;
   if (!base::GetSystemDirectoryPath(system)) {
-    result->Fail(LastError(), kFile, 267, kFunction);
+    result->Fail(LastError(), kFile, site::kSystemDirectoryFailed, kFunction);
     Log(u"GetSystemDirectory failed");
     return result;
   }
@@ -196,7 +210,7 @@ base::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
     if (IsWindows64()) {
       redirection.emplace();
       if (!redirection->off()) {
-        result->Fail(redirection->error(), kFile, 290, kFunction);
+        result->Fail(redirection->error(), kFile, site::kRedirectionFailed, kFunction);
         if (base::IsLogOpen()) {
           base::WriteLogLine(u"Wow64DisableWow64FsRedirection = 0x%x", redirection->error());
         }
@@ -207,7 +221,7 @@ base::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
                                        (system + u"\\" + file).c_str(), os::kFalse);
     if (!copied) {
       const os::DWORD error = LastError();
-      result->Fail(error, kFile, 309, kFunction);
+      result->Fail(error, kFile, site::kCopyFailed, kFunction);
       if (base::IsLogOpen()) base::WriteLogLine(u"CopyFile failed = 0x%x", error);
     }
   }
@@ -217,15 +231,15 @@ base::ErrorInfoPtr CNativeAppHelper::AddNativeApp() {
   if (const os::UniqueRegistryKey session =
           OpenKey(os::HkeyLocalMachine(), kSessionManager, status);
       !session.IsValid()) {
-    result->Fail(static_cast<std::uint32_t>(status), kFile, 379, kFunction);
+    result->Fail(static_cast<std::uint32_t>(status), kFile, site::kSessionManagerOpenFailed, kFunction);
     Log(kSessionManager);
   } else if ((status = PutNativeAppFirst(session.Get())) != os::kErrorSuccess) {
-    result->Fail(static_cast<std::uint32_t>(status), kFile, 370, kFunction);
+    result->Fail(static_cast<std::uint32_t>(status), kFile, site::kBootExecuteFailed, kFunction);
     Log(u"Unable to set native app key");
   }
   if (const os::UniqueRegistryKey runOnce = OpenKey(os::HkeyLocalMachine(), kRunOnce, status);
       !runOnce.IsValid()) {
-    result->Fail(static_cast<std::uint32_t>(status), kFile, 395, kFunction);
+    result->Fail(static_cast<std::uint32_t>(status), kFile, site::kRunOnceOpenFailed, kFunction);
     Log(kRunOnce);
   } else {
     // Quoted: a folder with blanks must not start another program.

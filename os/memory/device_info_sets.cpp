@@ -66,7 +66,7 @@ BOOL DeviceInfoSets::SetupDiGetDeviceRegistryPropertyW(HDEVINFO set, DevInfoData
   }
   const std::u16string& service = it->second[data->DevInst - 1];
   if (property != kSpdrpService || service.empty()) {
-    errors_.SetLastError(13);  // ERROR_INVALID_DATA: no such property
+    errors_.SetLastError(kErrorInvalidData);  // no such property
     return kFalse;
   }
   const DWORD bytes = static_cast<DWORD>((service.size() + 1) * 2);

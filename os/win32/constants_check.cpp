@@ -1,6 +1,12 @@
 // Every constant of os/constants.h against the SDK: a wrong value does not
 // build.
+// ntstatus.h defines the NTSTATUS values that winnt.h would define again.
+#define WIN32_NO_STATUS
 #include <windows.h>
+#undef WIN32_NO_STATUS
+#include <ntstatus.h>
+#include <setupapi.h>
+#include <winternl.h>
 
 #include "os/constants.h"
 #include "os/process.h"
@@ -24,6 +30,23 @@ VX_SAME(os::kErrorNegativeSeek, ERROR_NEGATIVE_SEEK);
 VX_SAME(os::kErrorAlreadyExists, ERROR_ALREADY_EXISTS);
 VX_SAME(os::kErrorNoUnicodeTranslation, ERROR_NO_UNICODE_TRANSLATION);
 VX_SAME(os::kErrorIoDevice, ERROR_IO_DEVICE);
+VX_SAME(os::kErrorCallNotImplemented, ERROR_CALL_NOT_IMPLEMENTED);
+VX_SAME(os::kErrorInvalidData, ERROR_INVALID_DATA);
+VX_SAME(os::kErrorFileTooLarge, ERROR_FILE_TOO_LARGE);
+
+VX_SAME(os::kObjCaseInsensitive, OBJ_CASE_INSENSITIVE);
+VX_SAME(os::kObjectAttributesSize, sizeof(OBJECT_ATTRIBUTES));
+// SYMBOLIC_LINK_QUERY (0x1) is in the driver kit's headers only, not in the
+// SDK; opening a link with it is what the devices contract test does.
+VX_SAME(os::kStatusSuccess, STATUS_SUCCESS);
+VX_SAME(os::kStatusInvalidHandle, STATUS_INVALID_HANDLE);
+VX_SAME(os::kStatusBufferTooSmall, STATUS_BUFFER_TOO_SMALL);
+VX_SAME(os::kStatusObjectNameNotFound, STATUS_OBJECT_NAME_NOT_FOUND);
+
+VX_SAME(os::kRegNone, REG_NONE);
+VX_SAME(os::kRegOptionNonVolatile, REG_OPTION_NON_VOLATILE);
+VX_SAME(os::kDigcfPresent, DIGCF_PRESENT);
+VX_SAME(os::kSpdrpService, SPDRP_SERVICE);
 
 VX_SAME(os::kGenericRead, GENERIC_READ);
 VX_SAME(os::kGenericWrite, GENERIC_WRITE);

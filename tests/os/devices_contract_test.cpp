@@ -42,7 +42,7 @@ TEST_F(DevicesContract, AMissingLinkIsNotFound) {
   os::UnicodeString objectName{static_cast<std::uint16_t>(name.size() * 2),
                                static_cast<std::uint16_t>(name.size() * 2 + 2), name.data()};
   os::ObjectAttributes attributes{};
-  attributes.Length = 24;
+  attributes.Length = os::kObjectAttributesSize;
   attributes.ObjectName = &objectName;
   attributes.Attributes = os::kObjCaseInsensitive;
   os::HANDLE link = nullptr;

@@ -6,7 +6,6 @@
 namespace vxfw {
 namespace {
 
-constexpr os::DWORD kErrorFileTooLarge = 223;
 
 }  // namespace
 
@@ -30,7 +29,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(
     }
     if (read == 0) return contents;
     if (contents.size() + read > limit) {
-      error = kErrorFileTooLarge;
+      error = os::kErrorFileTooLarge;
       return std::nullopt;
     }
     contents.insert(contents.end(), chunk, chunk + read);
