@@ -6,6 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <optional>
 #include <string>
 
 #include "os/constants.h"
@@ -13,7 +16,9 @@
 namespace os::posix {
 namespace {
 
-// Handles are file descriptors moved clear of NULL.
+// Handles are file descriptors moved clear of NULL. Each open handle
+// remembers the file it names and how it was opened, so that sharing and
+// access are judged as Windows judges them.
 constexpr std::intptr_t kHandleBias = 0x10000;
 
 FileHandle HandleOf(int fd) { return reinterpret_cast<FileHandle>(fd + kHandleBias); }
@@ -21,6 +26,59 @@ FileHandle HandleOf(int fd) { return reinterpret_cast<FileHandle>(fd + kHandleBi
 int FdOf(FileHandle handle) {
   const auto value = reinterpret_cast<std::intptr_t>(handle);
   return value < kHandleBias ? -1 : static_cast<int>(value - kHandleBias);
+}
+
+struct FileId {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const FileId&) const = default;
+};
+
+struct OpenFile {
+  FileId id;
+  DWORD access;
+  DWORD share;
+};
+
+class OpenFiles {
+ public:
+  // Whether an open with `access` and `share` may join the opens of `id`.
+  bool SharingAllows(const FileId& id, DWORD access, DWORD share) const {
+    std::lock_guard lock(mutex_);
+    for (const auto& [fd, open] : files_) {
+      if (!(open.id == id)) continue;
+      if (!Allows(open.share, access) || !Allows(share, open.access)) return false;
+    }
+    return true;
+  }
+  void Add(int fd, OpenFile file) {
+    std::lock_guard lock(mutex_);
+    files_[fd] = file;
+  }
+  std::optional<OpenFile> Find(int fd) const {
+    std::lock_guard lock(mutex_);
+    auto it = files_.find(fd);
+    if (it == files_.end()) return std::nullopt;
+    return it->second;
+  }
+  bool Remove(int fd) {
+    std::lock_guard lock(mutex_);
+    return files_.erase(fd) != 0;
+  }
+
+ private:
+  // `share` lets an access of `access` in.
+  static bool Allows(DWORD share, DWORD access) {
+    return (!(access & kGenericRead) || (share & kFileShareRead)) &&
+           (!(access & kGenericWrite) || (share & kFileShareWrite));
+  }
+  mutable std::mutex mutex_;
+  std::map<int, OpenFile> files_;
+};
+
+OpenFiles& Opened() {
+  static OpenFiles files;
+  return files;
 }
 
 DWORD Win32ErrorOf(int error) {
@@ -67,6 +125,34 @@ std::string NativePath(const char16_t* path) {
 
 bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
 
+std::optional<FileId> IdOf(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileId{info.st_dev, info.st_ino};
+}
+
+// A name whose folder is missing is "path not found", as on Windows.
+DWORD MissingNameError(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos || slash == 0) return kErrorFileNotFound;
+  struct stat info {};
+  return stat(path.substr(0, slash).c_str(), &info) == 0 ? kErrorFileNotFound
+                                                          : kErrorPathNotFound;
+}
+
+// How long the root of `path` is: "C:\", "\\server\share", "\" or "/".
+std::size_t RootLength(const char16_t* path, std::size_t length) {
+  if (length >= 3 && path[1] == u':' && IsSeparator(path[2])) return 3;
+  if (length >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    std::size_t separators = 0;
+    for (std::size_t i = 2; i < length; ++i) {
+      if (IsSeparator(path[i]) && ++separators == 2) return i;
+    }
+    return length;
+  }
+  return length >= 1 && IsSeparator(path[0]) ? 1 : 0;
+}
+
 }  // namespace
 
 BOOL PosixFiles::FailWithErrno() {
@@ -99,19 +185,21 @@ DWORD PosixFiles::GetModuleFileNameW(HMODULE, char16_t* buffer, DWORD size) {
   return count;
 }
 
+// As shlwapi: the last element goes, the root stays.
 BOOL PosixFiles::PathRemoveFileSpecW(char16_t* path) {
   if (path == nullptr) return kFalse;
+  std::size_t length = 0;
   std::size_t last = std::u16string::npos;
-  for (std::size_t i = 0; path[i] != u'\0'; ++i) {
-    if (IsSeparator(path[i])) last = i;
+  for (; path[length] != u'\0'; ++length) {
+    if (IsSeparator(path[length])) last = length;
   }
   if (last == std::u16string::npos) {
-    const bool removed = path[0] != u'\0';
     path[0] = u'\0';
-    return removed ? kTrue : kFalse;
+    return length != 0 ? kTrue : kFalse;
   }
-  const std::size_t cut = last == 0 ? 1 : last;  // keep the root "/"
-  if (path[cut] == u'\0') return kFalse;
+  const std::size_t root = RootLength(path, length);
+  const std::size_t cut = last < root ? root : last;
+  if (cut >= length) return kFalse;
   path[cut] = u'\0';
   return kTrue;
 }
@@ -127,10 +215,17 @@ UINT PosixFiles::GetSystemDirectoryW(char16_t*, UINT) {
 }
 
 FileHandle PosixFiles::CreateFileW(const char16_t* name, DWORD desiredAccess,
-                               DWORD, void*, DWORD creationDisposition,
-                               DWORD flagsAndAttributes, FileHandle) {
+                                   DWORD shareMode, void*, DWORD creationDisposition,
+                                   DWORD flagsAndAttributes, FileHandle) {
   if (name == nullptr) {
     errors_.SetLastError(kErrorInvalidParameter);
+    return InvalidHandleValue();
+  }
+  const std::string path = NativePath(name);
+  const std::optional<FileId> existing = IdOf(path);
+  // Judged before the open, which may create or truncate the file.
+  if (existing && !Opened().SharingAllows(*existing, desiredAccess, shareMode)) {
+    errors_.SetLastError(kErrorSharingViolation);
     return InvalidHandleValue();
   }
   const bool read = desiredAccess & kGenericRead;
@@ -153,18 +248,26 @@ FileHandle PosixFiles::CreateFileW(const char16_t* name, DWORD desiredAccess,
       break;
   }
   if (flagsAndAttributes & kFileFlagWriteThrough) flags |= O_DSYNC;
-  const int fd = open(NativePath(name).c_str(), flags | O_CLOEXEC, 0644);
+  const int fd = open(path.c_str(), flags | O_CLOEXEC, 0644);
   if (fd < 0) {
-    FailWithErrno();
+    const int error = errno;
+    errors_.SetLastError(error == ENOENT ? MissingNameError(path) : Win32ErrorOf(error));
     return InvalidHandleValue();
   }
-  errors_.SetLastError(kErrorSuccess);
+  struct stat info {};
+  fstat(fd, &info);
+  Opened().Add(fd, OpenFile{FileId{info.st_dev, info.st_ino}, desiredAccess, shareMode});
+  // Opening or replacing a file that was there says so.
+  const bool reportsExisting =
+      creationDisposition == kOpenAlways || creationDisposition == kCreateAlways;
+  errors_.SetLastError(existing && reportsExisting ? kErrorAlreadyExists : kErrorSuccess);
   return HandleOf(fd);
 }
 
 BOOL PosixFiles::ReadFile(FileHandle file, void* buffer, DWORD bytesToRead,
                           DWORD* bytesRead, void*) {
   if (bytesRead != nullptr) *bytesRead = 0;
+  if (auto refused = Refuse(file, kGenericRead)) return *refused;
   const ssize_t count = read(FdOf(file), buffer, bytesToRead);
   if (count < 0) return FailWithErrno();
   if (bytesRead != nullptr) *bytesRead = static_cast<DWORD>(count);
@@ -174,6 +277,7 @@ BOOL PosixFiles::ReadFile(FileHandle file, void* buffer, DWORD bytesToRead,
 BOOL PosixFiles::WriteFile(FileHandle file, const void* buffer, DWORD bytesToWrite,
                            DWORD* bytesWritten, void*) {
   if (bytesWritten != nullptr) *bytesWritten = 0;
+  if (auto refused = Refuse(file, kGenericWrite)) return *refused;
   const ssize_t count = write(FdOf(file), buffer, bytesToWrite);
   if (count < 0) return FailWithErrno();
   if (bytesWritten != nullptr) *bytesWritten = static_cast<DWORD>(count);
@@ -181,27 +285,61 @@ BOOL PosixFiles::WriteFile(FileHandle file, const void* buffer, DWORD bytesToWri
 }
 
 BOOL PosixFiles::SetFilePointerEx(FileHandle file, std::int64_t distanceToMove,
-                                  std::int64_t* newFilePointer,
-                                  DWORD moveMethod) {
-  const int whence = moveMethod == kFileEnd       ? SEEK_END
-                     : moveMethod == kFileCurrent ? SEEK_CUR
-                                                  : SEEK_SET;
-  const off_t position = lseek(FdOf(file), distanceToMove, whence);
+                                  std::int64_t* newFilePointer, DWORD moveMethod) {
+  if (auto refused = Refuse(file, 0)) return *refused;
+  const int fd = FdOf(file);
+  struct stat info {};
+  std::int64_t from = 0;
+  if (moveMethod == kFileCurrent) from = lseek(fd, 0, SEEK_CUR);
+  if (moveMethod == kFileEnd) from = fstat(fd, &info) == 0 ? info.st_size : -1;
+  if (from < 0) return FailWithErrno();
+  if (from + distanceToMove < 0) {
+    errors_.SetLastError(kErrorNegativeSeek);
+    return kFalse;
+  }
+  const off_t position = lseek(fd, from + distanceToMove, SEEK_SET);
   if (position < 0) return FailWithErrno();
   if (newFilePointer != nullptr) *newFilePointer = position;
   return kTrue;
 }
 
 BOOL PosixFiles::GetFileSizeEx(FileHandle file, std::int64_t* size) {
+  if (auto refused = Refuse(file, 0)) return *refused;
   struct stat info {};
   if (fstat(FdOf(file), &info) != 0) return FailWithErrno();
   if (size != nullptr) *size = info.st_size;
   return kTrue;
 }
 
-BOOL PosixFiles::CopyFileW(const char16_t*, const char16_t*, BOOL) {
-  errors_.SetLastError(120);  // ERROR_CALL_NOT_IMPLEMENTED: the tool copies nothing
-  return kFalse;
+BOOL PosixFiles::CopyFileW(const char16_t* existing, const char16_t* newFile,
+                           BOOL failIfExists) {
+  if (existing == nullptr || newFile == nullptr) {
+    errors_.SetLastError(kErrorInvalidParameter);
+    return kFalse;
+  }
+  const FileHandle source = CreateFileW(existing, kGenericRead, kFileShareRead, nullptr,
+                                        kOpenExisting, kFileAttributeNormal, nullptr);
+  if (source == InvalidHandleValue()) return kFalse;
+  const FileHandle target =
+      CreateFileW(newFile, kGenericWrite, 0, nullptr, failIfExists ? kCreateNew : kCreateAlways,
+                  kFileAttributeNormal, nullptr);
+  if (target == InvalidHandleValue()) {
+    const DWORD error = errors_.GetLastError();
+    CloseHandle(source);
+    errors_.SetLastError(error);
+    return kFalse;
+  }
+  char chunk[65536];
+  BOOL ok = kTrue;
+  for (DWORD read = 0; ok && ReadFile(source, chunk, sizeof chunk, &read, nullptr) && read != 0;) {
+    DWORD written = 0;
+    ok = WriteFile(target, chunk, read, &written, nullptr) && written == read;
+  }
+  const DWORD error = errors_.GetLastError();
+  CloseHandle(target);
+  CloseHandle(source);
+  errors_.SetLastError(ok ? kErrorSuccess : error);
+  return ok;
 }
 
 BOOL PosixFiles::DeleteFileW(const char16_t* name) {
@@ -210,7 +348,27 @@ BOOL PosixFiles::DeleteFileW(const char16_t* name) {
 }
 
 BOOL PosixFiles::CloseHandle(FileHandle object) {
-  return close(FdOf(object)) == 0 ? kTrue : FailWithErrno();
+  const int fd = FdOf(object);
+  if (fd < 0 || !Opened().Remove(fd)) {
+    errors_.SetLastError(kErrorInvalidHandle);
+    return kFalse;
+  }
+  return close(fd) == 0 ? kTrue : FailWithErrno();
+}
+
+// Unknown handles are invalid; a handle used for what it was not opened
+// for is denied.
+std::optional<BOOL> PosixFiles::Refuse(FileHandle file, DWORD access) {
+  const std::optional<OpenFile> open = Opened().Find(FdOf(file));
+  if (!open) {
+    errors_.SetLastError(kErrorInvalidHandle);
+    return kFalse;
+  }
+  if ((open->access & access) != access) {
+    errors_.SetLastError(kErrorAccessDenied);
+    return kFalse;
+  }
+  return std::nullopt;
 }
 
 }  // namespace os::posix

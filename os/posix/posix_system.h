@@ -7,6 +7,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "os/system.h"
@@ -43,6 +44,7 @@ class PosixFiles final : public Files {
 
  private:
   BOOL FailWithErrno();
+  std::optional<BOOL> Refuse(FileHandle file, DWORD access);
   Errors& errors_;
 };
 

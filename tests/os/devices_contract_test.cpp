@@ -4,9 +4,9 @@
 namespace contract {
 namespace {
 
-using DevicesContract = ContractTest;
+class DevicesContract : public ContractTest {};
 
-TEST_F(DevicesContract, AMissingDriveDoesNotOpen) {
+TEST_P(DevicesContract, AMissingDriveDoesNotOpen) {
   const os::DeviceHandle h = sys().devices.CreateFileW(
       u"\\\\.\\PhysicalDrive15", os::kGenericRead | os::kGenericWrite,
       os::kFileShareRead | os::kFileShareWrite, nullptr, os::kOpenExisting, 0,
@@ -15,7 +15,7 @@ TEST_F(DevicesContract, AMissingDriveDoesNotOpen) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorFileNotFound);
 }
 
-TEST_F(DevicesContract, ADuplicateIsAHandleOfItsOwn) {
+TEST_P(DevicesContract, ADuplicateIsAHandleOfItsOwn) {
   auto& devices = sys().devices;
   const os::DeviceHandle drive = devices.CreateFileW(
       u"\\\\.\\PhysicalDrive0", os::kGenericRead | os::kGenericWrite,
@@ -34,7 +34,7 @@ TEST_F(DevicesContract, ADuplicateIsAHandleOfItsOwn) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorInvalidHandle);
 }
 
-TEST_F(DevicesContract, AMissingLinkIsNotFound) {
+TEST_P(DevicesContract, AMissingLinkIsNotFound) {
   auto& devices = sys().devices;
   const os::HMODULE ntdll = sys().modules.GetModuleHandleW(u"ntdll");
   const os::ProcAddress open = sys().modules.GetProcAddress(ntdll, "NtOpenSymbolicLinkObject");
@@ -49,6 +49,8 @@ TEST_F(DevicesContract, AMissingLinkIsNotFound) {
   EXPECT_EQ(devices.NtOpenSymbolicLinkObject(open, &link, os::kSymbolicLinkQuery, &attributes),
             os::kStatusObjectNameNotFound);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(DevicesContract);
 
 }  // namespace
 }  // namespace contract

@@ -6,12 +6,12 @@
 namespace contract {
 namespace {
 
-using ErrorsContract = ContractTest;
+class ErrorsContract : public ContractTest {};
 
 // Starting and joining a thread are calls that may reset the last error,
 // so the two threads hand over with plain atomics and read their values
 // before anything else runs.
-TEST_F(ErrorsContract, LastErrorBelongsToTheThread) {
+TEST_P(ErrorsContract, LastErrorBelongsToTheThread) {
   std::atomic<int> step{0};
   os::DWORD seenByOther = 0;
   std::thread other([&] {
@@ -30,6 +30,8 @@ TEST_F(ErrorsContract, LastErrorBelongsToTheThread) {
   EXPECT_EQ(seenByOther, 77u);
   EXPECT_EQ(seenHere, 1234u);
 }
+
+VX_CONTRACT_FOR_FILE_AND_TEXT_SYSTEMS(ErrorsContract);
 
 }  // namespace
 }  // namespace contract

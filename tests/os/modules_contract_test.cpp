@@ -6,9 +6,9 @@
 namespace contract {
 namespace {
 
-using ModulesContract = ContractTest;
+class ModulesContract : public ContractTest {};
 
-TEST_F(ModulesContract, NtdllRoutinesAreFoundByName) {
+TEST_P(ModulesContract, NtdllRoutinesAreFoundByName) {
   auto& modules = sys().modules;
   const os::HMODULE ntdll = modules.GetModuleHandleW(u"ntdll");
   ASSERT_NE(ntdll, nullptr);
@@ -21,7 +21,7 @@ TEST_F(ModulesContract, NtdllRoutinesAreFoundByName) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorModNotFound);
 }
 
-TEST_F(ModulesContract, Kernel32RoutinesAreFoundByName) {
+TEST_P(ModulesContract, Kernel32RoutinesAreFoundByName) {
   auto& modules = sys().modules;
   const os::HMODULE kernel32 = modules.GetModuleHandleW(u"kernel32");
   ASSERT_NE(kernel32, nullptr);
@@ -32,6 +32,8 @@ TEST_F(ModulesContract, Kernel32RoutinesAreFoundByName) {
   EXPECT_EQ(modules.GetProcAddress(kernel32, "NoSuchRoutine"), nullptr);
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorProcNotFound);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(ModulesContract);
 
 }  // namespace
 }  // namespace contract

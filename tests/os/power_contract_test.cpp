@@ -5,13 +5,15 @@
 namespace contract {
 namespace {
 
-using PowerContract = ContractTest;
+class PowerContract : public ContractTest {};
 
-TEST_F(PowerContract, PowerStatusIsMains) {
+TEST_P(PowerContract, PowerStatusIsMains) {
   os::SystemPowerStatus status{};
   ASSERT_NE(sys().power.GetSystemPowerStatus(&status), os::kFalse);
   EXPECT_EQ(status.ACLineStatus, 1);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(PowerContract);
 
 }  // namespace
 }  // namespace contract

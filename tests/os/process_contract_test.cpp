@@ -4,11 +4,11 @@
 namespace contract {
 namespace {
 
-using ProcessContract = ContractTest;
+class ProcessContract : public ContractTest {};
 
 // Whether the answer is TRUE differs (a WOW64 prefix says so, the fake by
 // default not); that it answers is common ground.
-TEST_F(ProcessContract, IsWow64ProcessAnswers) {
+TEST_P(ProcessContract, IsWow64ProcessAnswers) {
   auto& process = sys().process;
   auto& modules = sys().modules;
   const os::ProcAddress routine =
@@ -19,7 +19,7 @@ TEST_F(ProcessContract, IsWow64ProcessAnswers) {
   EXPECT_TRUE(wow64 == os::kTrue || wow64 == os::kFalse);
 }
 
-TEST_F(ProcessContract, RedirectionSwitchesOffAndBack) {
+TEST_P(ProcessContract, RedirectionSwitchesOffAndBack) {
   auto& process = sys().process;
   auto& modules = sys().modules;
   const os::HMODULE kernel32 = modules.GetModuleHandleW(u"kernel32");
@@ -32,6 +32,8 @@ TEST_F(ProcessContract, RedirectionSwitchesOffAndBack) {
   ASSERT_NE(process.Wow64DisableWow64FsRedirection(disable, &old), os::kFalse);
   EXPECT_NE(process.Wow64RevertWow64FsRedirection(revert, old), os::kFalse);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(ProcessContract);
 
 }  // namespace
 }  // namespace contract

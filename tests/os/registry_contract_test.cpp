@@ -8,11 +8,11 @@
 namespace contract {
 namespace {
 
-using RegistryContract = ContractTest;
+class RegistryContract : public ContractTest {};
 
 constexpr char16_t kTestKey[] = u"Software\\VxRegistryContract";
 
-TEST_F(RegistryContract, KeysAndTypedValues) {
+TEST_P(RegistryContract, KeysAndTypedValues) {
   auto& reg = sys().registry;
   reg.RegDeleteTreeW(os::HkeyCurrentUser(), kTestKey);
   os::HKEY missing = nullptr;
@@ -52,6 +52,8 @@ TEST_F(RegistryContract, KeysAndTypedValues) {
   EXPECT_EQ(reg.RegOpenKeyExW(os::HkeyCurrentUser(), kTestKey, 0, os::kKeyRead, &missing),
             static_cast<os::LSTATUS>(os::kErrorFileNotFound));
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(RegistryContract);
 
 }  // namespace
 }  // namespace contract

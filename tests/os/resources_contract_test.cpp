@@ -4,9 +4,9 @@
 namespace contract {
 namespace {
 
-using ResourcesContract = ContractTest;
+class ResourcesContract : public ContractTest {};
 
-TEST_F(ResourcesContract, StringTableEntriesLoadAndACutOneEndsInNul) {
+TEST_P(ResourcesContract, StringTableEntriesLoadAndACutOneEndsInNul) {
   char16_t text[64] = {};
   EXPECT_EQ(sys().resources.LoadStringW(nullptr, 129, text, 64), 36);
   EXPECT_EQ(std::u16string(text), u"This drive qualifies for the update.");
@@ -14,6 +14,8 @@ TEST_F(ResourcesContract, StringTableEntriesLoadAndACutOneEndsInNul) {
   EXPECT_EQ(std::u16string(text), u"This");
   EXPECT_EQ(sys().resources.LoadStringW(nullptr, 4242, text, 64), 0);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(ResourcesContract);
 
 }  // namespace
 }  // namespace contract

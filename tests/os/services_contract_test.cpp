@@ -5,9 +5,9 @@
 namespace contract {
 namespace {
 
-using ServicesContract = ContractTest;
+class ServicesContract : public ContractTest {};
 
-TEST_F(ServicesContract, ADriverServiceFromCreationToDeletion) {
+TEST_P(ServicesContract, ADriverServiceFromCreationToDeletion) {
   auto& services = sys().services;
   const os::SC_HANDLE manager =
       services.OpenSCManagerW(nullptr, nullptr, os::kScManagerCreateService);
@@ -41,6 +41,8 @@ TEST_F(ServicesContract, ADriverServiceFromCreationToDeletion) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorServiceDoesNotExist);
   EXPECT_NE(services.CloseServiceHandle(manager), os::kFalse);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(ServicesContract);
 
 }  // namespace
 }  // namespace contract

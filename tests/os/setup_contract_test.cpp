@@ -5,9 +5,9 @@
 namespace contract {
 namespace {
 
-using SetupContract = ContractTest;
+class SetupContract : public ContractTest {};
 
-TEST_F(SetupContract, AnEmptyClassEndsItsEnumerationAtOnce) {
+TEST_P(SetupContract, AnEmptyClassEndsItsEnumerationAtOnce) {
   constexpr os::Guid kHdc = {0x4D36E96A, 0xE325, 0x11CE,
                              {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
   auto& setup = sys().setup;
@@ -19,6 +19,8 @@ TEST_F(SetupContract, AnEmptyClassEndsItsEnumerationAtOnce) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorNoMoreItems);
   EXPECT_NE(setup.SetupDiDestroyDeviceInfoList(set), os::kFalse);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(SetupContract);
 
 }  // namespace
 }  // namespace contract

@@ -6,9 +6,9 @@
 namespace contract {
 namespace {
 
-using TextContract = ContractTest;
+class TextContract : public ContractTest {};
 
-TEST_F(TextContract, AnsiBytesWidenThroughCodePage1252) {
+TEST_P(TextContract, AnsiBytesWidenThroughCodePage1252) {
   const char bytes[] = "A\xE9\x80\x9F";
   char16_t wide[8] = {};
   const int count = sys().text.MultiByteToWideChar(os::kCpThreadAcp, 0, bytes,
@@ -24,7 +24,7 @@ TEST_F(TextContract, AnsiBytesWidenThroughCodePage1252) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorInsufficientBuffer);
 }
 
-TEST_F(TextContract, UnmappableUnitsNarrowToTheDefaultCharacter) {
+TEST_P(TextContract, UnmappableUnitsNarrowToTheDefaultCharacter) {
   const char16_t wide[] = u"\u00E9\u20AC\u4E2D";
   char bytes[8] = {};
   os::BOOL usedDefault = os::kFalse;
@@ -37,6 +37,8 @@ TEST_F(TextContract, UnmappableUnitsNarrowToTheDefaultCharacter) {
                                            nullptr, 0, nullptr, nullptr),
             2);
 }
+
+VX_CONTRACT_FOR_FILE_AND_TEXT_SYSTEMS(TextContract);
 
 }  // namespace
 }  // namespace contract

@@ -4,9 +4,9 @@
 namespace contract {
 namespace {
 
-using VersionContract = ContractTest;
+class VersionContract : public ContractTest {};
 
-TEST_F(VersionContract, VersionNeedsTheStructureSize) {
+TEST_P(VersionContract, VersionNeedsTheStructureSize) {
   os::OsVersionInfo info{};
   info.dwOSVersionInfoSize = os::kOsVersionInfoSize;
   ASSERT_NE(sys().version.GetVersionExW(&info), os::kFalse);
@@ -16,6 +16,8 @@ TEST_F(VersionContract, VersionNeedsTheStructureSize) {
   info.dwOSVersionInfoSize = 12;
   EXPECT_EQ(sys().version.GetVersionExW(&info), os::kFalse);
 }
+
+VX_CONTRACT_FOR_WHOLE_SYSTEMS(VersionContract);
 
 }  // namespace
 }  // namespace contract

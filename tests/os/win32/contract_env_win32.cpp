@@ -31,6 +31,7 @@ class Win32Env final : public Env {
     if (scratch_.empty()) scratch_ = MakeScratchFolder();
     return scratch_;
   }
+  std::u16string ProgramName() override { return u"vx_win_tests.exe"; }
 
  private:
   os::win32::Win32System win32_;
@@ -39,6 +40,10 @@ class Win32Env final : public Env {
 
 }  // namespace
 
-std::unique_ptr<Env> MakeEnv() { return std::make_unique<Win32Env>(); }
+std::vector<Binding> WholeSystems() {
+  return {{"Win32", [] { return std::unique_ptr<Env>(std::make_unique<Win32Env>()); }}};
+}
+
+std::vector<Binding> FileAndTextSystems() { return WholeSystems(); }
 
 }  // namespace contract
