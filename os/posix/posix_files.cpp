@@ -76,9 +76,11 @@ class OpenFiles {
   std::map<int, OpenFile> files_;
 };
 
+// Never destroyed: files are closed by static destructors (the log's)
+// until the process ends.
 OpenFiles& Opened() {
-  static OpenFiles files;
-  return files;
+  static OpenFiles* const files = new OpenFiles;
+  return *files;
 }
 
 DWORD Win32ErrorOf(int error) {
