@@ -143,9 +143,9 @@ void CDrive::ResolveDevicePath() {
   attributes.ObjectName = &objectName;
   attributes.Attributes = os::kObjCaseInsensitive;
 
-  os::HANDLE link = nullptr;
+  os::UniqueSymbolicLink link(NtClose);
   const os::NTSTATUS opened = devices.NtOpenSymbolicLinkObject(
-      NtOpenSymbolicLinkObject, &link, os::kSymbolicLinkQuery, &attributes);
+      NtOpenSymbolicLinkObject, link.Put(), os::kSymbolicLinkQuery, &attributes);
   if (opened < 0) {
     Status->Fail(static_cast<std::uint32_t>(opened), kFile, site::kLinkOpenFailed, kInit);
     return;
@@ -156,13 +156,13 @@ void CDrive::ResolveDevicePath() {
   targetName.Buffer = target.data();
   std::uint32_t returned = 0;
   const os::NTSTATUS queried =
-      devices.NtQuerySymbolicLinkObject(NtQuerySymbolicLinkObject, link, &targetName, &returned);
+      devices.NtQuerySymbolicLinkObject(NtQuerySymbolicLinkObject, link.Get(), &targetName,
+                                        &returned);
   if (queried < 0) {
     Status->Fail(static_cast<std::uint32_t>(queried), kFile, site::kLinkQueryFailed, kInit);
   } else {
     DriveDevicePath = target.c_str();
   }
-  devices.NtClose(NtClose, link);
 }
 
 // ATA and SATA drives try the ATA pass-through and fall back to SAT on the

@@ -110,6 +110,30 @@ struct ThreadHandleTraits : NullOnly<HANDLE> {
   static void Close(Handle h) { Sys().process.CloseHandle(h); }
 };
 
+// An NT symbolic link, closed through the NtClose routine the modules area
+// handed out: the one owner that carries its closing routine with it.
+class UniqueSymbolicLink {
+ public:
+  explicit UniqueSymbolicLink(ProcAddress ntClose) : ntClose_(ntClose) {}
+  ~UniqueSymbolicLink() {
+    if (link_ == nullptr) return;
+    Errors& errors = Sys().errors;
+    const DWORD saved = errors.GetLastError();
+    Sys().devices.NtClose(ntClose_, link_);
+    errors.SetLastError(saved);
+  }
+  UniqueSymbolicLink(const UniqueSymbolicLink&) = delete;
+  UniqueSymbolicLink& operator=(const UniqueSymbolicLink&) = delete;
+
+  [[nodiscard]] HANDLE Get() const { return link_; }
+  // For NtOpenSymbolicLinkObject, before anything is open.
+  [[nodiscard]] HANDLE* Put() { return &link_; }
+
+ private:
+  ProcAddress ntClose_;
+  HANDLE link_ = nullptr;
+};
+
 using UniqueFileHandle = ScopedHandle<FileHandleTraits>;
 using UniqueDeviceHandle = ScopedHandle<DeviceHandleTraits>;
 using UniqueRegistryKey = ScopedHandle<RegistryKeyTraits>;
