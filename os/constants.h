@@ -86,6 +86,9 @@ constexpr UINT kEwxReboot = 0x2;
 constexpr UINT kEwxForce = 0x4;
 constexpr DWORD kShutdownReasonPlannedHardwareDisk = 0x80010007u;
 
+// Window messages: the first private one.
+constexpr UINT kWmUser = 0x0400;
+
 // Message boxes.
 constexpr UINT kMbOk = 0x0;
 constexpr UINT kMbYesNo = 0x4;

@@ -9,10 +9,11 @@
 #include <string>
 
 #include "drives/drive.h"
+#include "os/constants.h"
 
 namespace update {
 
-constexpr std::uint32_t WM_DRIVE_UPDATE_STATUS = 0x0401;  // WM_USER + 1
+constexpr std::uint32_t WM_DRIVE_UPDATE_STATUS = os::kWmUser + 1;
 
 enum DriveUpdateStatusKind : std::int32_t {
   StatusText = 0,

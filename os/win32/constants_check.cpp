@@ -170,6 +170,7 @@ VX_SAME(os::kEwxReboot, EWX_REBOOT);
 VX_SAME(os::kEwxForce, EWX_FORCE);
 VX_SAME(os::kShutdownReasonPlannedHardwareDisk,
         SHTDN_REASON_FLAG_PLANNED | SHTDN_REASON_MAJOR_HARDWARE | SHTDN_REASON_MINOR_DISK);
+VX_SAME(os::kWmUser, WM_USER);
 VX_SAME(os::kMbOk, MB_OK);
 VX_SAME(os::kMbYesNo, MB_YESNO);
 VX_SAME(os::kMbIconError, MB_ICONERROR);
