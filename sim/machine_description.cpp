@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <set>
 #include <stdexcept>
 
@@ -16,11 +17,12 @@ struct Invalid : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Numbers may be written as JSON numbers or as strings ("0x5A1B...").
+// Numbers may be written as JSON numbers or as strings ("0x5A1B...");
+// negative ones only where a field says so.
 std::uint64_t Number(const Json& j, const std::string& where) {
   if (j.is_number_unsigned()) return j.get<std::uint64_t>();
-  if (j.is_number_integer()) return static_cast<std::uint64_t>(j.get<std::int64_t>());
-  if (j.is_string()) {
+  if (j.is_number_integer()) throw Invalid(where + ": negative");
+  if (j.is_string() && !j.get<std::string>().empty() && j.get<std::string>()[0] != '-') {
     try {
       std::size_t used = 0;
       const auto value = std::stoull(j.get<std::string>(), &used, 0);
@@ -31,8 +33,57 @@ std::uint64_t Number(const Json& j, const std::string& where) {
   throw Invalid(where + ": not a number");
 }
 
+// A number that fits `T`; a typo must not wrap into another value.
+template <class T>
+T Sized(const Json& j, const std::string& where) {
+  const std::uint64_t value = Number(j, where);
+  if (value > static_cast<std::uint64_t>(std::numeric_limits<T>::max())) {
+    throw Invalid(where + ": " + std::to_string(value) + " is out of range (at most " +
+                  std::to_string(std::numeric_limits<T>::max()) + ")");
+  }
+  return static_cast<T>(value);
+}
+
+// NTSTATUS values: -2147483648 to 4294967295, the upper half read as negative.
 std::int32_t Signed32(const Json& j, const std::string& where) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(Number(j, where)));
+  if (j.is_number_integer() && !j.is_number_unsigned()) {
+    const std::int64_t value = j.get<std::int64_t>();
+    if (value < std::numeric_limits<std::int32_t>::min()) {
+      throw Invalid(where + ": " + std::to_string(value) + " is out of range");
+    }
+    return static_cast<std::int32_t>(value);
+  }
+  return static_cast<std::int32_t>(Sized<std::uint32_t>(j, where));
+}
+
+// An object key that names a word or byte position: decimal, below `limit`.
+int Position(const std::string& key, int limit, const std::string& where) {
+  const bool decimal = !key.empty() && key.size() <= 4 &&
+                       key.find_first_not_of("0123456789") == std::string::npos;
+  if (!decimal || std::stoi(key) >= limit) {
+    throw Invalid(where + ": \"" + key + "\" is not a position from 0 to " +
+                  std::to_string(limit - 1));
+  }
+  return std::stoi(key);
+}
+
+const Json& Object(const Json& j, const std::string& where) {
+  if (!j.is_object()) throw Invalid(where + ": not an object");
+  return j;
+}
+
+const Json& Array(const Json& j, const std::string& where) {
+  if (!j.is_array()) throw Invalid(where + ": not a list");
+  return j;
+}
+
+// The steps a fault can be armed on.
+const std::set<std::string>& FaultSteps() {
+  static const std::set<std::string> steps = {
+      "identify",          "smart",           "download",     "vendor:enable",
+      "vendor:key",        "vendor:data",     "vendor:disable", "ata-pass-through",
+      "scsi-pass-through", "registers",       "storage-query"};
+  return steps;
 }
 
 std::string Text(const Json& j, const std::string& where) {
@@ -61,13 +112,17 @@ Fault ParseFault(const Json& j, const std::string& where) {
   OnlyKeys(j, {"on", "ioctlError", "status", "error", "scsiStatus",
                "descriptorCode", "latencyMs", "skip", "times"}, where);
   Fault f;
-  f.on = Text(j.at("on"), where + ".on");
-  if (j.contains("ioctlError")) f.ioctlError = static_cast<std::uint32_t>(Number(j["ioctlError"], where));
-  if (j.contains("status")) f.status = static_cast<std::uint8_t>(Number(j["status"], where));
-  if (j.contains("error")) f.error = static_cast<std::uint8_t>(Number(j["error"], where));
-  if (j.contains("scsiStatus")) f.scsiStatus = static_cast<std::uint8_t>(Number(j["scsiStatus"], where));
-  if (j.contains("descriptorCode")) f.descriptorCode = static_cast<std::uint8_t>(Number(j["descriptorCode"], where));
-  if (j.contains("latencyMs")) f.latencyMs = static_cast<std::uint32_t>(Number(j["latencyMs"], where));
+  if (!j.contains("on")) throw Invalid(where + ": no \"on\"");
+  f.on = Text(j["on"], where + ".on");
+  if (FaultSteps().count(f.on) == 0) {
+    throw Invalid(where + ".on: unknown step \"" + f.on + "\"");
+  }
+  if (j.contains("ioctlError")) f.ioctlError = Sized<std::uint32_t>(j["ioctlError"], where + ".ioctlError");
+  if (j.contains("status")) f.status = Sized<std::uint8_t>(j["status"], where + ".status");
+  if (j.contains("error")) f.error = Sized<std::uint8_t>(j["error"], where + ".error");
+  if (j.contains("scsiStatus")) f.scsiStatus = Sized<std::uint8_t>(j["scsiStatus"], where + ".scsiStatus");
+  if (j.contains("descriptorCode")) f.descriptorCode = Sized<std::uint8_t>(j["descriptorCode"], where + ".descriptorCode");
+  if (j.contains("latencyMs")) f.latencyMs = Sized<std::uint32_t>(j["latencyMs"], where + ".latencyMs");
   if (j.contains("skip")) f.skip = static_cast<int>(Signed32(j["skip"], where));
   if (j.contains("times")) f.times = static_cast<int>(Signed32(j["times"], where));
   return f;
@@ -84,13 +139,14 @@ SimDriveEntry ParseDrive(const Json& j, const std::string& where) {
                "physParamBytes", "faults", "latencyMs", "comment"},
            where);
   SimDriveEntry e;
-  e.number = static_cast<int>(Number(j.at("number"), where + ".number"));
+  if (!j.contains("number")) throw Invalid(where + ": no \"number\"");
+  e.number = Sized<std::int32_t>(j["number"], where + ".number");
   e.devicePath = Wide("\\Device\\Harddisk" + std::to_string(e.number) + "\\DR" +
                       std::to_string(e.number));
   DriveDescription& d = e.drive;
   for (const auto& [key, v] : j.items()) {
     const std::string at = where + "." + key;
-    if (key == "busType") e.busType = static_cast<std::uint32_t>(Number(v, at));
+    if (key == "busType") e.busType = Sized<std::uint32_t>(v, at);
     else if (key == "devicePath") e.devicePath = Wide(Text(v, at));
     else if (key == "linkOpenStatus") e.linkOpenStatus = Signed32(v, at);
     else if (key == "linkQueryStatus") e.linkQueryStatus = Signed32(v, at);
@@ -99,31 +155,31 @@ SimDriveEntry ParseDrive(const Json& j, const std::string& where) {
     else if (key == "firmware") d.firmware = Text(v, at);
     else if (key == "wwn") d.wwn = Number(v, at);
     else if (key == "sectors") d.sectors = Number(v, at);
-    else if (key == "logicalSectorSize") d.logicalSectorSize = static_cast<std::uint32_t>(Number(v, at));
+    else if (key == "logicalSectorSize") d.logicalSectorSize = Sized<std::uint32_t>(v, at);
     else if (key == "downloadMicrocode") d.downloadMicrocode = Flag(v, at);
     else if (key == "segmented") d.segmented = Flag(v, at);
-    else if (key == "transferMinBlocks") d.transferMinBlocks = static_cast<std::uint16_t>(Number(v, at));
-    else if (key == "transferMaxBlocks") d.transferMaxBlocks = static_cast<std::uint16_t>(Number(v, at));
+    else if (key == "transferMinBlocks") d.transferMinBlocks = Sized<std::uint16_t>(v, at);
+    else if (key == "transferMaxBlocks") d.transferMaxBlocks = Sized<std::uint16_t>(v, at);
     else if (key == "securitySupported") d.securitySupported = Flag(v, at);
     else if (key == "securityEnabled") d.securityEnabled = Flag(v, at);
     else if (key == "spinUpRequired") d.spinUpRequired = Flag(v, at);
-    else if (key == "vscLevel") d.vscLevel = static_cast<std::uint8_t>(Number(v, at));
-    else if (key == "familyId") d.familyId = static_cast<std::uint16_t>(Number(v, at));
-    else if (key == "configId") d.configId = static_cast<std::uint16_t>(Number(v, at));
+    else if (key == "vscLevel") d.vscLevel = Sized<std::uint8_t>(v, at);
+    else if (key == "familyId") d.familyId = Sized<std::uint16_t>(v, at);
+    else if (key == "configId") d.configId = Sized<std::uint16_t>(v, at);
     else if (key == "revisionSet") d.revisionSet = Text(v, at);
-    else if (key == "responseVersion") d.responseVersion = static_cast<std::uint16_t>(Number(v, at));
+    else if (key == "responseVersion") d.responseVersion = Sized<std::uint16_t>(v, at);
     else if (key == "descriptorAfterHeader") d.descriptorAfterHeader = Flag(v, at);
-    else if (key == "latencyMs") d.latencyMs = static_cast<std::uint32_t>(Number(v, at));
+    else if (key == "latencyMs") d.latencyMs = Sized<std::uint32_t>(v, at);
     else if (key == "identifyWords") {
-      for (const auto& [word, value] : v.items()) {
-        d.identifyWords[std::stoi(word)] = static_cast<std::uint16_t>(Number(value, at));
+      for (const auto& [word, value] : Object(v, at).items()) {
+        d.identifyWords[Position(word, 256, at)] = Sized<std::uint16_t>(value, at + "." + word);
       }
     } else if (key == "physParamBytes") {
-      for (const auto& [offset, value] : v.items()) {
-        d.physParamBytes[std::stoi(offset)] = static_cast<std::uint8_t>(Number(value, at));
+      for (const auto& [offset, value] : Object(v, at).items()) {
+        d.physParamBytes[Position(offset, 512, at)] = Sized<std::uint8_t>(value, at + "." + offset);
       }
     } else if (key == "faults") {
-      for (std::size_t i = 0; i < v.size(); ++i) {
+      for (std::size_t i = 0; i < Array(v, at).size(); ++i) {
         d.faults.push_back(ParseFault(v[i], at + "[" + std::to_string(i) + "]"));
       }
     }
@@ -143,28 +199,28 @@ std::optional<MachineDescription> ParseMachine(const std::string& json,
     if (j.contains("power")) {
       OnlyKeys(j["power"], {"acLineStatus", "failCode"}, "power");
       if (j["power"].contains("acLineStatus")) {
-        m.acLineStatus = static_cast<std::uint8_t>(Number(j["power"]["acLineStatus"], "power"));
+        m.acLineStatus = Sized<std::uint8_t>(j["power"]["acLineStatus"], "power");
       }
       if (j["power"].contains("failCode")) {
-        m.powerFailCode = static_cast<std::uint32_t>(Number(j["power"]["failCode"], "power"));
+        m.powerFailCode = Sized<std::uint32_t>(j["power"]["failCode"], "power");
       }
     }
     if (j.contains("windows")) {
       OnlyKeys(j["windows"], {"major", "minor", "failCode"}, "windows");
       const Json& w = j["windows"];
-      if (w.contains("major")) m.windowsMajor = static_cast<std::uint32_t>(Number(w["major"], "windows"));
-      if (w.contains("minor")) m.windowsMinor = static_cast<std::uint32_t>(Number(w["minor"], "windows"));
-      if (w.contains("failCode")) m.versionFailCode = static_cast<std::uint32_t>(Number(w["failCode"], "windows"));
+      if (w.contains("major")) m.windowsMajor = Sized<std::uint32_t>(w["major"], "windows");
+      if (w.contains("minor")) m.windowsMinor = Sized<std::uint32_t>(w["minor"], "windows");
+      if (w.contains("failCode")) m.versionFailCode = Sized<std::uint32_t>(w["failCode"], "windows");
     }
     if (j.contains("controllers")) {
-      for (const auto& c : j["controllers"]) m.controllerServices.push_back(Text(c, "controllers"));
+      for (const auto& c : Array(j["controllers"], "controllers")) m.controllerServices.push_back(Text(c, "controllers"));
     }
     if (j.contains("driverSegmentDelayMs")) {
-      m.driverSegmentDelayMs = static_cast<std::uint32_t>(Number(j["driverSegmentDelayMs"], "driverSegmentDelayMs"));
+      m.driverSegmentDelayMs = Sized<std::uint32_t>(j["driverSegmentDelayMs"], "driverSegmentDelayMs");
     }
     std::set<int> numbers;
     if (j.contains("drives")) {
-      for (std::size_t i = 0; i < j["drives"].size(); ++i) {
+      for (std::size_t i = 0; i < Array(j["drives"], "drives").size(); ++i) {
         SimDriveEntry e = ParseDrive(j["drives"][i], "drives[" + std::to_string(i) + "]");
         if (!numbers.insert(e.number).second) {
           throw Invalid("drives[" + std::to_string(i) + "]: drive number used twice");

@@ -67,5 +67,58 @@ TEST(MachineDescription, ValuesAndMistakes) {
   }
 }
 
+// Each mistake names where it is and why, and no value wraps into another.
+TEST(MachineDescription, OutOfRangeAndMisspeltValuesAreRefusedByName) {
+  const std::pair<const char*, const char*> cases[] = {
+      {R"({"drives": [{"number": 0, "vscLevel": 260}]})",
+       "drives[0].vscLevel: 260 is out of range (at most 255)"},
+      {R"({"drives": [{"number": 4294967296}]})",
+       "drives[0].number: 4294967296 is out of range (at most 2147483647)"},
+      {R"({"drives": [{"number": 0, "busType": 4294967307}]})",
+       "drives[0].busType: 4294967307 is out of range (at most 4294967295)"},
+      {R"({"drives": [{"number": -1}]})", "drives[0].number: negative"},
+      {R"({"drives": [{"number": 0, "identifyWords": {"x1": 5}}]})",
+       "drives[0].identifyWords: \"x1\" is not a position from 0 to 255"},
+      {R"({"drives": [{"number": 0, "identifyWords": {"256": 5}}]})",
+       "drives[0].identifyWords: \"256\" is not a position from 0 to 255"},
+      {R"({"drives": [{"number": 0, "identifyWords": {"83": 65536}}]})",
+       "drives[0].identifyWords.83: 65536 is out of range (at most 65535)"},
+      {R"({"drives": [{"number": 0, "identifyWords": {"83": true}}]})",
+       "drives[0].identifyWords.83: not a number"},
+      {R"({"drives": [{"number": 0, "identifyWords": [1, 2]}]})",
+       "drives[0].identifyWords: not an object"},
+      {R"({"drives": [{"number": 0, "physParamBytes": {"512": 1}}]})",
+       "drives[0].physParamBytes: \"512\" is not a position from 0 to 511"},
+      {R"({"drives": [{"number": 0, "physParamBytes": {"26": 256}}]})",
+       "drives[0].physParamBytes.26: 256 is out of range (at most 255)"},
+      {R"({"drives": [{"number": 0, "faults": [{"on": "identfy"}]}]})",
+       "drives[0].faults[0].on: unknown step \"identfy\""},
+      {R"({"drives": [{"number": 0, "faults": [{"status": 81}]}]})",
+       "drives[0].faults[0]: no \"on\""},
+      {R"({"drives": [{"number": 0, "faults": {"on": "identify"}}]})",
+       "drives[0].faults: not a list"},
+      {R"({"power": {"acLineStatus": 256}, "drives": []})",
+       "power: 256 is out of range (at most 255)"},
+  };
+  for (const auto& [json, message] : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseMachine(json, error)) << json;
+    EXPECT_EQ(error, message) << json;
+  }
+}
+
+TEST(MachineDescription, PositionsAndNegativeStatusesAtTheirLimits) {
+  std::string error;
+  const auto m = ParseMachine(R"({"drives": [{"number": 0, "linkQueryStatus": -1073741772,
+      "identifyWords": {"255": 65535}, "physParamBytes": {"511": 255},
+      "faults": [{"on": "vendor:key", "times": -1}]}]})", error);
+  ASSERT_TRUE(m) << error;
+  const auto& d = m->drives[0];
+  EXPECT_EQ(*d.linkQueryStatus, static_cast<std::int32_t>(0xC0000034));
+  EXPECT_EQ(d.drive.identifyWords.at(255), 0xFFFF);
+  EXPECT_EQ(d.drive.physParamBytes.at(511), 0xFF);
+  EXPECT_EQ(d.drive.faults[0].times, -1);
+}
+
 }  // namespace
 }  // namespace sim
