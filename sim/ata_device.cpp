@@ -274,9 +274,13 @@ std::vector<std::uint8_t> AtaDevice::InfoRecord(std::uint16_t selector) const {
   std::string value;
   if (selector == 1) value = revisionSet_.substr(0, space);
   if (selector == 0 && space != std::string::npos) value = revisionSet_.substr(space + 1);
+  // The longest value the 16-bit length field can carry.
+  if (value.size() > 0xFFFF) value.resize(0xFFFF);
   const std::uint16_t length = static_cast<std::uint16_t>(std::max<std::size_t>(value.size(), 1));
-  std::vector<std::uint8_t> record(kSector, 0);
   const std::uint16_t tags[] = {3, static_cast<std::uint16_t>(selector <= 1 ? 14 : 9), 7};
+  // As many whole sectors as the three entries need.
+  const std::size_t used = 22 + std::size(tags) * (2 + std::size_t{length});
+  std::vector<std::uint8_t> record((used + kSector - 1) / kSector * kSector, 0);
   record[4] = 16;
   record[18] = length & 0xFF;
   record[19] = length >> 8;

@@ -101,6 +101,19 @@ TEST(SimIntegration, Level5InformationRecordsOverSat) {
   }
 }
 
+// A revision set too long for one 512-byte record sector is answered in
+// as many sectors as its entries need, and read back whole.
+TEST(SimIntegration, ALongRevisionSetSpansSeveralRecordSectors) {
+  DriveDescription d = Level(5);
+  const std::string suffix = "." + std::string(300, 'A') + "P";
+  d.revisionSet = "02.01P02 " + suffix;
+  SimSystem sim(MachineWith({DriveEntry(3, os::kBusTypeUsb, d)}));
+  tessel::SatDrivePassThrough drive(sim.OpenDrive(3));
+  tessel::VxVscImpl5AtaDeviceInfo info(drive, ReadPhysParams(drive));
+  EXPECT_EQ(info.GetFirmwareRevisionSet(), d.revisionSet);
+  EXPECT_FALSE(sim.machine().Drive(3)->device().vendorModeOn());
+}
+
 TEST(SimIntegration, KeySectorsNeedVendorMode) {
   SimSystem sim(MachineWith({DriveEntry(0, os::kBusTypeSata, Level(4)),
                              DriveEntry(1, os::kBusTypeSata, Level(5))}));
