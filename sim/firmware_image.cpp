@@ -1,5 +1,6 @@
 #include "sim/firmware_image.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "sim/bytes.h"
@@ -23,6 +24,12 @@ std::string GetText(const std::vector<std::uint8_t>& b, std::size_t at,
 
 }  // namespace
 
+std::uint32_t ImageChecksum(const std::uint8_t* image, std::uint32_t payloadLength) {
+  std::vector<std::uint8_t> covered(image, image + kImageHeaderSize + payloadLength);
+  std::fill_n(covered.begin() + kChecksumOffset, 4, 0);
+  return Crc32(covered.data(), covered.size());
+}
+
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
   std::uint32_t crc = 0xFFFFFFFFu;
   for (std::size_t i = 0; i < size; ++i) {
@@ -42,13 +49,14 @@ std::vector<std::uint8_t> BuildFirmwareImage(const FirmwareImageHeader& header,
   Put16(image.data() + 6, header.familyId);
   Put16(image.data() + 8, header.configId);
   Put32(image.data() + 12, static_cast<std::uint32_t>(payload.size()));
-  Put32(image.data() + 16, Crc32(payload.data(), payload.size()));
   PutText(image, 20, 12, header.revisionBase);
   PutText(image, 32, 16, header.revisionSuffix);
   PutText(image, 48, 8, header.firmwareRevision);
   if (!payload.empty()) {
     std::memcpy(image.data() + kImageHeaderSize, payload.data(), payload.size());
   }
+  Put32(image.data() + kChecksumOffset,
+        ImageChecksum(image.data(), static_cast<std::uint32_t>(payload.size())));
   return image;
 }
 
@@ -62,7 +70,7 @@ std::optional<FirmwareImageHeader> CheckFirmwareImage(
   header.configId = Get16(image, 8);
   header.payloadLength = Get32(image, 12);
   if (header.payloadLength > image.size() - kImageHeaderSize) return std::nullopt;
-  if (Crc32(image.data() + kImageHeaderSize, header.payloadLength) != Get32(image, 16)) {
+  if (ImageChecksum(image.data(), header.payloadLength) != Get32(image, kChecksumOffset)) {
     return std::nullopt;
   }
   header.revisionBase = GetText(image, 20, 12);

@@ -8,7 +8,8 @@
 //   8       2     configuration id the image is for
 //   10      2     reserved, 0
 //   12      4     payload length in bytes
-//   16      4     CRC-32 (IEEE) of the payload
+//   16      4     CRC-32 (IEEE) of header and payload, this field
+//                 counted as zero
 //   20      12    revision base it installs, NUL-padded
 //   32      16    revision suffix it installs, NUL-padded
 //   48      8     IDENTIFY firmware revision it installs, NUL-padded
@@ -36,6 +37,7 @@ struct FirmwareImageHeader {
 };
 
 constexpr std::uint32_t kImageHeaderSize = 64;
+constexpr std::uint32_t kChecksumOffset = 16;
 
 std::vector<std::uint8_t> BuildFirmwareImage(const FirmwareImageHeader& header,
                                              const std::vector<std::uint8_t>& payload);
@@ -50,5 +52,9 @@ std::optional<FirmwareImageHeader> CheckFirmwareImage(
 std::vector<std::uint8_t> BuildDemoImage();
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
+
+// The checksum of the header (its checksum field as zero) and the
+// `payloadLength` bytes of payload; `image` must hold both.
+std::uint32_t ImageChecksum(const std::uint8_t* image, std::uint32_t payloadLength);
 
 }  // namespace sim

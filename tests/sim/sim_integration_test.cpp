@@ -178,6 +178,20 @@ std::vector<std::uint8_t> ImageFor(std::uint16_t config = 2445) {
   return BuildFirmwareImage(h, std::vector<std::uint8_t>(3000, 0x11));
 }
 
+// The checksum covers the header as well as the payload: a changed byte
+// anywhere refuses the image.
+TEST(FirmwareImage, AChangedByteInHeaderOrPayloadRefusesTheImage) {
+  const auto image = ImageFor();
+  ASSERT_TRUE(CheckFirmwareImage(image));
+  EXPECT_EQ(CheckFirmwareImage(image)->firmwareRevision, "02.01P03");
+  for (std::size_t at : {std::size_t{6}, std::size_t{20}, std::size_t{49}, std::size_t{64},
+                         std::size_t{64 + 2999}}) {
+    auto damaged = image;
+    damaged[at] ^= 0x01;
+    EXPECT_FALSE(CheckFirmwareImage(damaged)) << "byte " << at;
+  }
+}
+
 TEST(SimIntegration, SegmentedDownloadActivatesTheNewRevision) {
   DriveDescription d;
   d.transferMaxBlocks = 2;
