@@ -23,6 +23,18 @@ class VxfwIdentify : public testing::Test {
   Output output_;
 };
 
+// A drive that waited for its spin-up when the block was stored still
+// decodes from the block as it stands.
+TEST_F(VxfwIdentify, ABlockOfADriveAwaitingSpinUpDecodesAsItStands) {
+  const std::vector<std::uint8_t> block =
+      IdentifyBlock().Word(2, 0x37C8).Model("VX7221-500G").Serial("VX1").Firmware("02.01P02");
+  fake_.files.PutFile(u"C:\\cases\\spinup.bin", block);
+  ASSERT_EQ(Run({u"identify", u"C:\\cases\\spinup.bin", u"--json"}), 0) << output_.err;
+  const auto j = nlohmann::json::parse(output_.out);
+  EXPECT_EQ(j["modelTrimmed"], "VX7221-500G");
+  EXPECT_EQ(j["firmwareTrimmed"], "02.01P02");
+}
+
 TEST_F(VxfwIdentify, JsonAgreesWithTheLibrary) {
   const std::vector<std::uint8_t> block = IdentifyBlock()
                                               .Model("  VX7221-2T")

@@ -1,6 +1,8 @@
 // A drive that is only its IDENTIFY block: answers IDENTIFY DEVICE from a
-// stored copy and refuses every other command. Lets the library's decoding
-// run on a block read from a file.
+// stored copy and refuses every other command but the spin-up the library
+// sends for a block whose word 2 is 0x37C8, which changes nothing: a stored
+// block decodes as it stands. Lets the library's decoding run on a block
+// read from a file.
 #pragma once
 
 #include <array>
@@ -19,6 +21,13 @@ class StoredIdentifyDrive final : public tessel::AtaDrive {
   void ExecuteCommand(tessel::AtaProtocol, tessel::Taskfile& taskfile,
                       std::uint8_t* buffer, std::uint32_t size) override {
     constexpr std::uint8_t kIdentifyDevice = 0xEC;
+    constexpr std::uint8_t kSetFeatures = 0xEF;
+    constexpr std::uint16_t kSpinUp = 0x07;
+    if (taskfile.command == kSetFeatures && (taskfile.features & 0xFF) == kSpinUp) {
+      taskfile.outStatus = 0x50;
+      SetLastTaskfile(taskfile);
+      return;
+    }
     if (taskfile.command != kIdentifyDevice || buffer == nullptr ||
         size < block_.size()) {
       throw tessel::Exception(tessel::ErrorNotImplemented,
