@@ -15,6 +15,8 @@ namespace {
 constexpr std::uint16_t kInfoRecordFunction = 0x0001;
 constexpr std::uint16_t kRevisionBaseRecord = 1;
 constexpr std::uint16_t kRevisionSuffixRecord = 0;
+// More than any record needs: its revision text runs to a few sectors.
+constexpr std::uint16_t kLargestInfoRecordSectors = 64;
 
 // Information record layout: the entry table's offset h at 4; at h + 2 the
 // value length L, at h + 4 the entry count N, from h + 6 N entries of a
@@ -95,6 +97,11 @@ std::string VxVscImpl5AtaDeviceInfo::ReadInfoRecord(std::uint16_t selector) {
         vsc::MakeKeySector(vsc::kActionInfoRecord, kInfoRecordFunction, selector);
     const std::uint16_t sectors = channel->WriteKeySector(key.data(), vsc::kSectorSize);
     CheckLastCommand("key");
+    // Refused before anything is allocated or read: up to 32 MiB and 65535
+    // commands could be announced.
+    if (sectors > kLargestInfoRecordSectors) {
+      throw Exception(ErrorInvalidArgument, "information record too long", sectors);
+    }
     try {
       record.resize(std::size_t{sectors} * vsc::kSectorSize);
     } catch (const std::bad_alloc&) {

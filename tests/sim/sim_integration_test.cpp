@@ -114,6 +114,23 @@ TEST(SimIntegration, ALongRevisionSetSpansSeveralRecordSectors) {
   EXPECT_FALSE(sim.machine().Drive(3)->device().vendorModeOn());
 }
 
+// A record announced longer than 64 sectors is refused before it is read,
+// and the drive leaves vendor mode.
+TEST(SimIntegration, AnOverlongInformationRecordIsRefused) {
+  DriveDescription d = Level(5);
+  d.revisionSet = "02.01P02 ." + std::string(11000, 'A') + "P";
+  SimSystem sim(MachineWith({DriveEntry(3, os::kBusTypeUsb, d)}));
+  tessel::SatDrivePassThrough drive(sim.OpenDrive(3));
+  tessel::VxVscImpl5AtaDeviceInfo info(drive, ReadPhysParams(drive));
+  try {
+    (void)info.GetFirmwareRevisionSet();
+    ADD_FAILURE() << "an overlong record was read";
+  } catch (const tessel::Exception& e) {
+    EXPECT_EQ(e.message(), "information record too long");
+  }
+  EXPECT_FALSE(sim.machine().Drive(3)->device().vendorModeOn());
+}
+
 TEST(SimIntegration, KeySectorsNeedVendorMode) {
   SimSystem sim(MachineWith({DriveEntry(0, os::kBusTypeSata, Level(4)),
                              DriveEntry(1, os::kBusTypeSata, Level(5))}));
