@@ -29,6 +29,9 @@ constexpr std::size_t kHeader = 1395;
 constexpr std::size_t kStatusSize = 256;
 constexpr std::uint32_t kBlock = 512;
 constexpr std::uint8_t kDownloadMicrocode = 0x92;
+// The count register a drive answers a segment with: more expected (1),
+// or the whole image received and activated (2).
+constexpr std::uint16_t kDownloadComplete = 2;
 
 std::uint32_t Get32(const std::uint8_t* b) {
   return b[0] | b[1] << 8 | b[2] << 16 | std::uint32_t{b[3]} << 24;
@@ -71,8 +74,8 @@ os::BOOL SimFirmwareDriver::Control(os::DWORD code, const void* in,
   if (imageLength == 0 || imageLength > inSize - kHeader ||
       !Terminated(record + kSerial, 21) || !Terminated(record + kFirmware, 9) ||
       !ReadPath(record + kDrivePath, drivePath) ||
-      !ReadPath(record + kDevicePath, devicePath) || transferMax < kBlock ||
-      transferMax % kBlock != 0) {
+      !ReadPath(record + kDevicePath, devicePath) ||
+      (transferMax != 0 && (transferMax < kBlock || transferMax % kBlock != 0))) {
     return refuse(os::kErrorInvalidParameter);
   }
   AtaDevice* drive = lookup_(drivePath);
@@ -87,8 +90,11 @@ os::BOOL SimFirmwareDriver::Control(os::DWORD code, const void* in,
   };
   report(0);
 
-  const bool segmented = drive->description().segmented;
+  // transferMax 0: the drive has no segmented download, and the whole image
+  // goes in one command (mode 7).
+  const bool segmented = transferMax != 0;
   const std::size_t segment = segmented ? transferMax : image.size();
+  std::uint16_t answer = 0;
   for (std::size_t offset = 0; offset < image.size(); offset += segment) {
     const std::size_t size = std::min(segment, image.size() - offset);
     const std::uint32_t blocks = static_cast<std::uint32_t>(size / kBlock);
@@ -102,11 +108,15 @@ os::BOOL SimFirmwareDriver::Control(os::DWORD code, const void* in,
     const AtaResult r = drive->Execute(c, data);
     if (r.ioctlError) return refuse(*r.ioctlError);
     if ((r.status & 0x89) != 0 || r.error != 0) return refuse(os::kErrorIoDevice);
+    answer = r.count;
     report(static_cast<std::uint32_t>(std::min<std::size_t>(offset + size, imageLength)));
     if (segmentDelayMs_ != 0) {
       std::this_thread::sleep_for(std::chrono::milliseconds(segmentDelayMs_));
     }
   }
+  // A drive that still expects segments after the last one did not get a
+  // whole image: nothing was activated, and that is no success.
+  if (answer != kDownloadComplete) return refuse(os::kErrorIoDevice);
   returned = kStatusSize;
   return os::kTrue;
 }

@@ -105,6 +105,39 @@ TEST_F(DriverStandIn, ADamagedImageFailsAndTheDriveKeepsItsRevision) {
   EXPECT_EQ(drive().firmware(), "02.01P02");
 }
 
+// An image shorter than its header says leaves the drive expecting more
+// after the last segment: the call fails and nothing is activated.
+TEST_F(DriverStandIn, AnImageCutShortFailsInsteadOfSucceeding) {
+  auto image = BuildDemoImage();
+  image.resize(8 * 512);
+  auto record = Record(u"\\\\.\\PhysicalDrive2", 64 * 512, image);
+  EXPECT_FALSE(Send(record));
+  EXPECT_EQ(error, os::kErrorIoDevice);
+  EXPECT_EQ(drive().firmware(), "02.01P02");
+}
+
+// A drive without segmented download gets the whole image in one command.
+TEST(DriverWholeImage, ATransferMaxOfZeroSendsTheImageAtOnce) {
+  DriveDescription unsegmented;
+  unsegmented.segmented = false;
+  SimSystem sim(MachineWith({DriveEntry(2, os::kBusTypeSata, unsegmented)}));
+  sim.machine().SetFirmwareDriverRunning(true);
+  const auto image = BuildDemoImage();
+  auto record = Record(u"\\\\.\\PhysicalDrive2", 0, image);
+  const os::DeviceHandle h =
+      sim.machine().CreateFileW(u"\\\\.\\VLXFMDriver", 0xC0000000u, 0, nullptr, 3, 0, nullptr);
+  os::DWORD returned = 0;
+  EXPECT_TRUE(sim.machine().DeviceIoControl(h, os::kIoctlUpdateFirmware, record.data(),
+                                            static_cast<os::DWORD>(record.size()),
+                                            record.data() + 1062, 256, &returned, nullptr))
+      << sim.fake().errors.GetLastError();
+  sim.machine().CloseHandle(h);
+  std::uint32_t done = 0;
+  std::memcpy(&done, record.data() + 1062, 4);
+  EXPECT_EQ(done, image.size());
+  EXPECT_EQ(sim.machine().Drive(2)->device().firmware(), "02.01P03");
+}
+
 TEST_F(DriverStandIn, RefusesRecordsItCannotTrust) {
   const auto image = BuildDemoImage();
   struct Case {
