@@ -10,7 +10,7 @@ FakeSystem::FakeSystem()
       resources(errors, faults),
       modules(errors, memory::ModuleTable::Serves::kAll, &faults),
       devices(errors, faults),
-      version(errors),
+      version(errors, faults),
       services(errors, &faults),
       process(errors, faults),
       power(errors, faults),

@@ -6,11 +6,11 @@
 namespace os::fake {
 
 BOOL FakeVersion::GetVersionExW(OsVersionInfo* info) {
-  DWORD error = 0;
-  if (failCode_) {
-    errors_.SetLastError(*failCode_);
+  if (auto code = faults_.Take("version", "GetVersionExW")) {
+    errors_.SetLastError(*code);
     return kFalse;
   }
+  DWORD error = 0;
   const BOOL ok = memory::FillVersion(info, major_, minor_, error);
   if (!ok) errors_.SetLastError(error);
   return ok;

@@ -41,6 +41,17 @@ TEST(FakeFaults, ADeviceOpenFaultIsNotTakenByAFileOpen) {
   EXPECT_EQ(fake.errors.GetLastError(), 1275u);
 }
 
+TEST(FakeFaults, TheVersionAreaFailsOnceAndThenAnswers) {
+  ScopedFakeSystem fake;
+  fake.faults.Fail("version", "GetVersionExW", kErrorInvalidParameter);
+  OsVersionInfo info{};
+  info.dwOSVersionInfoSize = kOsVersionInfoSize;
+  EXPECT_EQ(fake.version.GetVersionExW(&info), kFalse);
+  EXPECT_EQ(fake.errors.GetLastError(), kErrorInvalidParameter);
+  ASSERT_NE(fake.version.GetVersionExW(&info), kFalse);
+  EXPECT_EQ(info.dwMajorVersion, 10u);
+}
+
 TEST(FakeFaults, AFaultThatNeverStruckIsReported) {
   CapturedReports captured;
   {
