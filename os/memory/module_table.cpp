@@ -24,10 +24,12 @@ constexpr std::array<Export, 6> kExports = {{
 
 // One byte per routine: their addresses are the stand-ins.
 std::array<char, kExports.size()> standIns;
-// The modules' stand-ins: the first byte of each name, which is static.
+// The modules' stand-ins: one byte each, like the routines'.
+constexpr std::array<std::u16string_view, 2> kModules = {u"ntdll", u"kernel32"};
+std::array<char, kModules.size()> moduleStandIns;
 HMODULE ModuleStandIn(std::u16string_view module) {
-  for (const auto& e : kExports) {
-    if (module == e.module) return reinterpret_cast<HMODULE>(const_cast<char16_t*>(e.module));
+  for (std::size_t i = 0; i < kModules.size(); ++i) {
+    if (module == kModules[i]) return reinterpret_cast<HMODULE>(&moduleStandIns[i]);
   }
   return nullptr;
 }

@@ -332,8 +332,11 @@ BOOL PosixFiles::CopyFileW(const char16_t* existing, const char16_t* newFile,
     return kFalse;
   }
   char chunk[65536];
+  // A read that fails is a failed copy, as a write that fails is.
   BOOL ok = kTrue;
-  for (DWORD read = 0; ok && ReadFile(source, chunk, sizeof chunk, &read, nullptr) && read != 0;) {
+  for (DWORD read = 0; ok;) {
+    ok = ReadFile(source, chunk, sizeof chunk, &read, nullptr);
+    if (!ok || read == 0) break;
     DWORD written = 0;
     ok = WriteFile(target, chunk, read, &written, nullptr) && written == read;
   }
