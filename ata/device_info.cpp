@@ -52,8 +52,7 @@ std::string CapacityText(std::uint64_t bytes) {
 }
 
 void AtaDeviceInfo::CheckLastCommand(const std::string& operation) {
-  const Taskfile last = drive_.GetTaskfile();
-  if (IsCommandFailure(last)) throw AtaException(last, operation);
+  ThrowIfCommandFailed(drive_.GetTaskfile(), operation);
 }
 
 std::string AtaDeviceInfo::GetFirmwareRevision() {

@@ -54,4 +54,10 @@ class AtaException : public Exception {
   std::string operation_;
 };
 
+// Throws AtaException named `step` when `taskfile` reports a failed
+// command.
+inline void ThrowIfCommandFailed(const Taskfile& taskfile, const std::string& step) {
+  if (IsCommandFailure(taskfile)) throw AtaException(taskfile, step);
+}
+
 }  // namespace tessel

@@ -61,7 +61,7 @@ void Vsc4Impl::WriteData(std::uint8_t count, const std::uint8_t* data,
 
 std::uint16_t Vsc4Impl::GetDataTable(std::uint16_t table, std::uint8_t* buffer,
                                      std::uint32_t size) {
-  return vsc::GetDataTable(*this, table, buffer, size);
+  return vsc::GetDataTable(*this, drive_, table, buffer, size);
 }
 
 void Vsc4Impl::ReadPhysParams(std::uint8_t* buffer, std::uint32_t size) {

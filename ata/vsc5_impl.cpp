@@ -25,7 +25,7 @@ void Vsc5Impl::Enable() {
   for (std::size_t i = 0; i < kVsc5VendorModeSignature.size(); ++i) {
     key[kSignatureOffset + i] = kVsc5VendorModeSignature[i];
   }
-  WriteKeySector(key.data(), vsc::kSectorSize);
+  SendKeySector(key.data(), vsc::kSectorSize, "enable");
 }
 
 // Leaving vendor mode has no response to read.
@@ -56,11 +56,17 @@ void Vsc5Impl::ReadSense(std::uint8_t* buffer, std::uint32_t size) {
 
 std::uint16_t Vsc5Impl::WriteKeySector(const std::uint8_t* sector,
                                        std::uint32_t size) {
+  return SendKeySector(sector, size, "key");
+}
+
+// The response read that follows would hide the key sector's registers
+// from the caller, so they are judged here.
+std::uint16_t Vsc5Impl::SendKeySector(const std::uint8_t* sector,
+                                      std::uint32_t size, const char* step) {
   if (sector == nullptr || size != vsc::kSectorSize) {
     throw Exception(ErrorNotImplemented, "buffer size must be 512 bytes");
   }
-  vsc::WriteLog(drive_, vsc::kKeyLog, 1, sector, size);
-  // The response is read whatever the key sector's status was.
+  ThrowIfCommandFailed(vsc::WriteLog(drive_, vsc::kKeyLog, 1, sector, size), step);
   std::array<std::uint8_t, vsc::kSectorSize> response{};
   ReadSense(response.data(), vsc::kSectorSize);
   const std::uint16_t version =
@@ -89,7 +95,7 @@ void Vsc5Impl::WriteData(std::uint8_t count, const std::uint8_t* data,
 
 std::uint16_t Vsc5Impl::GetDataTable(std::uint16_t table, std::uint8_t* buffer,
                                      std::uint32_t size) {
-  return vsc::GetDataTable(*this, table, buffer, size);
+  return vsc::GetDataTable(*this, drive_, table, buffer, size);
 }
 
 void Vsc5Impl::ReadPhysParams(std::uint8_t* buffer, std::uint32_t size) {

@@ -36,6 +36,10 @@ class Vsc5Impl final : public VscInterface {
   void ReadPhysParams(std::uint8_t* buffer, std::uint32_t size) override;
 
  private:
+  // Writes a key sector, judged as `step`, and reads its response.
+  std::uint16_t SendKeySector(const std::uint8_t* sector, std::uint32_t size,
+                              const char* step);
+
   AtaInterface& drive_;
 };
 

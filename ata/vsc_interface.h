@@ -1,9 +1,11 @@
 // The vendor-specific command channel: actions named in a 512-byte key
 // sector written to a SMART log, with their data moved through a second
 // log. The drive must be switched into vendor-specific mode (Enable) before
-// an exchange and back (Disable) afterwards. The operations never look at
-// the returned status; the caller checks the drive's GetTaskfile() after
-// each step. The order of the operations is the virtual table's.
+// an exchange and back (Disable) afterwards (see vendor_mode.h). An
+// operation that sends more than one command judges each but the last
+// itself (AtaException named after the step); the caller judges the last
+// through the drive's GetTaskfile(). The order of the operations is the
+// virtual table's.
 #pragma once
 
 #include <cstdint>
@@ -30,22 +32,5 @@ class VscInterface {
   virtual void ReadPhysParams(std::uint8_t* buffer, std::uint32_t size) = 0;
   virtual ~VscInterface() = default;
 };
-
-// Runs the `steps` of an exchange after a successful Enable. When one
-// throws, the drive is switched back out of vendor mode first (best effort:
-// a failure to leave it must not hide the one that got here), then the
-// exception goes on unchanged.
-template <class Steps>
-void WhileInVendorMode(VscInterface& channel, Steps&& steps) {
-  try {
-    steps();
-  } catch (...) {
-    try {
-      channel.Disable();
-    } catch (...) {
-    }
-    throw;
-  }
-}
 
 }  // namespace tessel

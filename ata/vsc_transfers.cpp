@@ -43,10 +43,12 @@ Taskfile WriteLog(AtaInterface& drive, std::uint8_t log, std::uint8_t count,
   return t;
 }
 
-std::uint16_t GetDataTable(VscInterface& channel, std::uint16_t table,
-                           std::uint8_t* buffer, std::uint32_t size) {
+std::uint16_t GetDataTable(VscInterface& channel, AtaInterface& drive,
+                           std::uint16_t table, std::uint8_t* buffer,
+                           std::uint32_t size) {
   const KeySector key = MakeKeySector(kActionDataTable, table);
   const std::uint16_t sectors = channel.WriteKeySector(key.data(), kSectorSize);
+  ThrowIfCommandFailed(drive.GetTaskfile(), "key");
   const std::uint32_t bytes = std::uint32_t{sectors} * kSectorSize;
   if (size < bytes) {
     throw Exception(ErrorInvalidArgument,

@@ -44,7 +44,9 @@ Taskfile WriteLog(AtaInterface& drive, std::uint8_t log, std::uint8_t count,
                   const std::uint8_t* data, std::uint32_t size);
 
 // Data table `table` of either level: key sector, announced length, data.
-std::uint16_t GetDataTable(class VscInterface& channel, std::uint16_t table,
-                           std::uint8_t* buffer, std::uint32_t size);
+// The key sector's registers are judged ("key") before the data is read.
+std::uint16_t GetDataTable(class VscInterface& channel, AtaInterface& drive,
+                           std::uint16_t table, std::uint8_t* buffer,
+                           std::uint32_t size);
 
 }  // namespace tessel::vsc

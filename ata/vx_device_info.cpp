@@ -89,10 +89,8 @@ std::string VxVscImpl5AtaDeviceInfo::ReadInfoRecord(std::uint16_t selector) {
     throw Exception(ErrorNotImplemented, "no vendor-specific channel",
                     AtaIdentifyDeviceMap(transport_.GetIdentifyData()).VendorChannelLevel());
   }
-  channel->Enable();
-  CheckLastCommand("enable");
   std::vector<std::uint8_t> record;
-  WhileInVendorMode(*channel, [&] {
+  InVendorMode(*channel, transport_, [&] {
     const vsc::KeySector key =
         vsc::MakeKeySector(vsc::kActionInfoRecord, kInfoRecordFunction, selector);
     const std::uint16_t sectors = channel->WriteKeySector(key.data(), vsc::kSectorSize);
@@ -112,9 +110,7 @@ std::string VxVscImpl5AtaDeviceInfo::ReadInfoRecord(std::uint16_t selector) {
                         vsc::kSectorSize);
       CheckLastCommand("read data");
     }
-  });
-  channel->Disable();
-  CheckLastCommand("disable");
+  }, report_);
   return ParseInfoRecord(record.data(), static_cast<std::uint32_t>(record.size()));
 }
 

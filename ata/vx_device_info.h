@@ -7,9 +7,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "ata/device_info.h"
 #include "ata/phys_param_map.h"
+#include "ata/vendor_mode.h"
 
 namespace tessel {
 
@@ -58,20 +60,23 @@ class VxVscImpl5DeviceInfo : public VxDeviceInfo {
 // each a complete vendor-specific exchange with the drive.
 class VxVscImpl5AtaDeviceInfo final : public VxVscImpl5DeviceInfo {
  public:
-  VxVscImpl5AtaDeviceInfo(AtaInterface& drive, VscPhysParam1v2Map physParams)
-      : VxVscImpl5DeviceInfo(drive, physParams), transport_(drive) {}
+  // `report` hears of every failed attempt to leave vendor mode.
+  VxVscImpl5AtaDeviceInfo(AtaInterface& drive, VscPhysParam1v2Map physParams,
+                          DisableFailureReport report = {})
+      : VxVscImpl5DeviceInfo(drive, physParams),
+        transport_(drive),
+        report_(std::move(report)) {}
 
   std::uint16_t GetFamilyId() override;
   std::string GetFirmwareRevisionSet() override;
   ~VxVscImpl5AtaDeviceInfo() override = default;
 
-  // Reads information record `selector`. After a successful "enable" a
-  // failing step switches the drive back out of vendor mode (best effort)
-  // before its exception goes on.
+  // Reads information record `selector` in one vendor-mode exchange.
   std::string ReadInfoRecord(std::uint16_t selector);
 
  private:
   AtaInterface& transport_;
+  DisableFailureReport report_;
 };
 
 // The value of the first tag-14 entry of an information record, empty

@@ -79,6 +79,8 @@ class CDrive {
   void ResolveDevicePath();
   void ChooseTransport(os::DeviceHandle handle);
   std::unique_ptr<tessel::VxDeviceInfo> CreateVendorInfo();
+  // Logs a failed attempt to leave vendor mode.
+  tessel::DisableFailureReport DisableFailureLog() const;
   void CutModelParts();
 };
 

@@ -1,10 +1,12 @@
 // The vendor half of the drive record: the physical-parameters block read
 // through the vendor-specific channel, and the verdict of the package.
+#include "base/log.h"
 #include "base/settings.h"
 #include "base/string_table.h"
 #include "base/text.h"
 #include "ata/exception.h"
 #include "ata/identify_map.h"
+#include "ata/vendor_mode.h"
 #include "ata/vsc_interface.h"
 #include "drives/drive.h"
 #include "drives/update_package.h"
@@ -24,11 +26,6 @@ constexpr std::int32_t kVendorReadFailed = 504;
 constexpr char16_t kFillVxData[] = u"CDrive::FillVxData";
 constexpr std::uint32_t kNoVendorInfo = 0xFFFFF007u;
 constexpr std::uint32_t kBlock = 512;
-
-void Check(tessel::AtaInterface& drive, const char* step) {
-  const tessel::Taskfile last = drive.GetTaskfile();
-  if (tessel::IsCommandFailure(last)) throw tessel::AtaException(last, step);
-}
 
 [[noreturn]] void UnsupportedLevel(std::int32_t level) {
   throw tessel::Exception(tessel::ErrorNotImplemented,
@@ -66,8 +63,16 @@ base::ErrorInfoPtr CDrive::FillVxData() {
   return result;
 }
 
-// Enable, read the physical-parameters block, disable; a failing read
-// leaves vendor mode first.
+tessel::DisableFailureReport CDrive::DisableFailureLog() const {
+  return [path = DrivePath](int attempt, const tessel::Exception& failure) {
+    if (!base::IsLogOpen()) return;
+    base::WriteLogLine(u"Leaving vendor mode failed on %s (attempt %d of %d): %s",
+                       path, attempt, tessel::kDisableAttempts,
+                       base::Widen(failure.message()));
+  };
+}
+
+// The physical-parameters block, read in one vendor-mode exchange.
 std::unique_ptr<tessel::VxDeviceInfo> CDrive::CreateVendorInfo() {
   tessel::AtaInterface& drive = *AtaTransport;
   std::unique_ptr<tessel::VscInterface> channel = drive.CreateVsc();
@@ -75,19 +80,17 @@ std::unique_ptr<tessel::VxDeviceInfo> CDrive::CreateVendorInfo() {
     UnsupportedLevel(tessel::AtaIdentifyDeviceMap(drive.GetIdentifyData()).VendorChannelLevel());
   }
   const int level = channel->GetLevel();
-  channel->Enable();
-  Check(drive, "enable");
   std::uint8_t block[kBlock] = {};
-  tessel::WhileInVendorMode(*channel, [&] {
+  tessel::InVendorMode(*channel, drive, [&] {
     channel->ReadPhysParams(block, kBlock);
-    Check(drive, "read phy params");
-  });
-  channel->Disable();
-  Check(drive, "disable");
+    tessel::ThrowIfCommandFailed(drive.GetTaskfile(), "read phy params");
+  }, DisableFailureLog());
   channel.reset();
   const tessel::VscPhysParam1v2Map map(block);
   if (level == 4) return std::make_unique<tessel::VxVscImpl4DeviceInfo>(drive, map);
-  if (level == 5) return std::make_unique<tessel::VxVscImpl5AtaDeviceInfo>(drive, map);
+  if (level == 5) {
+    return std::make_unique<tessel::VxVscImpl5AtaDeviceInfo>(drive, map, DisableFailureLog());
+  }
   UnsupportedLevel(level);
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ata/exception.h"
+#include "ata/vendor_mode.h"
 #include "tests/ata/identify_block.h"
 #include "tests/ata/scripted_drive.h"
 
@@ -197,19 +200,111 @@ TEST_F(Level5Test, AFailedDisableDoesNotHideTheFailureOfTheStep) {
   } catch (const AtaException& e) {
     EXPECT_EQ(e.operation(), "read data");
   }
-  EXPECT_EQ(Disables(), 1);
+  // The first Disable failed; the second left vendor mode.
+  EXPECT_EQ(Disables(), 2);
 }
 
-TEST_F(Level5Test, AFailedEnableSendsNothingMore) {
-  drive.replies = {Reply{}, Reply{.status = 0x51, .data = Response(0).data}};
+// Enable may have switched the drive before it failed, so Disable follows.
+TEST_F(Level5Test, AFailedEnableIsFollowedByDisable) {
+  struct Case {
+    const char* name;
+    std::vector<Reply> enable;  // the key sector's and the response's replies
+    std::string message;
+  } cases[] = {
+      {"response registers", {Reply{}, Reply{.status = 0x51, .data = Response(0).data}},
+       "enable"},
+      {"key registers", {Reply{.status = 0x51, .error = 0x04}}, "enable"},
+      {"unreadable response", {Reply{}, Reply{.data = {0x00, 0x03}}}, "Unknown sense version"},
+  };
+  for (const auto& c : cases) {
+    ScriptedDrive scripted;
+    scripted.PrimeIdentify(IdentifyBlock().Model("VX7221").Word(142, 5));
+    VxVscImpl5AtaDeviceInfo level5{scripted, PhysBlock().Map()};
+    scripted.replies.assign(c.enable.begin(), c.enable.end());
+    try {
+      level5.ReadInfoRecord(1);
+      ADD_FAILURE() << c.name << ": no exception";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.message(), c.message) << c.name;
+    }
+    ASSERT_EQ(scripted.sent.size(), c.enable.size() + 1) << c.name;
+    const Buffer& last = scripted.sent.back().bytes;
+    EXPECT_EQ(last[0], 0x46) << c.name;
+    EXPECT_EQ(last[2], 0x02) << c.name;
+  }
+}
+
+// A key sector the drive refused is a failure even when the response read
+// that follows it succeeds.
+TEST_F(Level5Test, ARefusedKeySectorFailsTheRecord) {
+  drive.replies = {Reply{}, Response(0), Reply{.status = 0x51, .error = 0x04},
+                   Response(512), Reply{.data = InfoRecord({14})}, Reply{}};
   try {
     info.ReadInfoRecord(1);
     FAIL() << "no exception";
   } catch (const AtaException& e) {
-    EXPECT_EQ(e.operation(), "enable");
+    EXPECT_EQ(e.operation(), "key");
+    EXPECT_EQ(+e.taskfile().outError, 0x04);
   }
-  EXPECT_EQ(drive.sent.size(), 2u);
-  EXPECT_EQ(Disables(), 0);
+  // Enable, its response, the refused key sector, Disable.
+  EXPECT_EQ(drive.sent.size(), 4u);
+  EXPECT_EQ(Disables(), 1);
+}
+
+TEST(VendorMode, DisableIsTriedThreeTimesAndEachFailureReported) {
+  struct Case {
+    int failingDisables;
+    bool throws;
+  } cases[] = {{0, false}, {1, false}, {2, false}, {3, true}};
+  for (const auto& c : cases) {
+    ScriptedDrive drive;
+    drive.PrimeIdentify(IdentifyBlock().Model("VX7221").Word(142, 4));
+    drive.replies.push_back(Reply{});  // enable
+    for (int i = 0; i < c.failingDisables; ++i) {
+      drive.replies.push_back(Reply{.status = 0x51, .error = 0x04});
+    }
+    std::vector<int> reported;
+    auto channel = drive.CreateVsc();
+    bool stepsRan = false;
+    bool threw = false;
+    try {
+      InVendorMode(*channel, drive, [&] { stepsRan = true; },
+                   [&](int attempt, const Exception& failure) {
+                     reported.push_back(attempt);
+                     EXPECT_EQ(failure.message(), "disable");
+                   });
+    } catch (const AtaException& e) {
+      threw = true;
+      EXPECT_EQ(e.operation(), "disable");
+    }
+    EXPECT_TRUE(stepsRan);
+    EXPECT_EQ(threw, c.throws) << c.failingDisables;
+    std::vector<int> expected;
+    for (int i = 1; i <= c.failingDisables; ++i) expected.push_back(i);
+    EXPECT_EQ(reported, expected);
+    const std::size_t disables = std::min(c.failingDisables + 1, kDisableAttempts);
+    EXPECT_EQ(drive.sent.size(), 1 + disables) << c.failingDisables;
+  }
+}
+
+TEST(VendorMode, AFailingStepKeepsItsExceptionWhenDisableFailsToo) {
+  ScriptedDrive drive;
+  drive.PrimeIdentify(IdentifyBlock().Model("VX7221").Word(142, 4));
+  for (int i = 0; i < 4; ++i) drive.replies.push_back(Reply{.status = 0x51});
+  drive.replies.push_front(Reply{});
+  auto channel = drive.CreateVsc();
+  int reports = 0;
+  try {
+    InVendorMode(*channel, drive,
+                 [] { throw Exception(ErrorInvalidArgument, "the step's own"); },
+                 [&](int, const Exception&) { ++reports; });
+    FAIL() << "no exception";
+  } catch (const AtaException&) {
+    FAIL() << "the failure to leave replaced the step's";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.message(), "the step's own");
+  }
+  EXPECT_EQ(reports, kDisableAttempts);
 }
 
 }  // namespace
