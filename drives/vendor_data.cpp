@@ -57,7 +57,13 @@ base::ErrorInfoPtr CDrive::FillVxData() {
     }
     FamilyId = VendorInfo->GetFamilyId();
     ConfigId = VendorInfo->GetConfigId();
-  } catch (const tessel::Exception&) {
+  } catch (const tessel::Exception& failure) {
+    // The error block says where; this line says which step of the
+    // exchange failed.
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(u"Vendor data of %s not read: %s", DrivePath,
+                         base::Widen(failure.message()));
+    }
     result->Fail(kNoVendorInfo, kFile, site::kVendorReadFailed, kFillVxData);
   }
   return result;

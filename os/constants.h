@@ -21,6 +21,7 @@ constexpr DWORD kErrorNotSupported = 50;
 constexpr DWORD kErrorFileExists = 80;
 constexpr DWORD kErrorInvalidParameter = 87;
 constexpr DWORD kErrorInsufficientBuffer = 122;
+constexpr DWORD kErrorGenFailure = 31;
 constexpr DWORD kErrorSharingViolation = 32;
 constexpr DWORD kErrorNegativeSeek = 131;
 constexpr DWORD kErrorAlreadyExists = 183;

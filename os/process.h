@@ -49,6 +49,8 @@ class Process {
   // The system waits for processes only.
   virtual DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) = 0;
   virtual BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) = 0;
+  // Suspends the calling thread.
+  virtual void Sleep(DWORD milliseconds) = 0;
   virtual DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer,
                                         DWORD size) = 0;
   virtual BOOL CloseHandle(ProcessHandle object) = 0;

@@ -26,13 +26,24 @@ os::BOOL Refuse(os::DWORD code, os::DWORD& error) {
 
 std::uint8_t Byte(std::uint64_t v, int n) { return static_cast<std::uint8_t>(v >> (8 * n)); }
 
+constexpr std::uint8_t kScsiBusy = 0x08;
+
+// What a drive that aborted the command answers.
+AtaResult Aborted() {
+  AtaResult r;
+  r.status = 0x51;
+  r.error = 0x04;
+  return r;
+}
+
 }  // namespace
 
 os::BOOL SimDrive::Control(os::DWORD code, const void* in, os::DWORD inSize,
                            void* out, os::DWORD outSize, os::DWORD& returned,
-                           os::DWORD& error) {
+                           os::DWORD& error, InjectedFault injected) {
   std::lock_guard lock(mutex_);
   returned = 0;
+  if (injected == InjectedFault::IoctlFailure) return Refuse(os::kErrorGenFailure, error);
   // The input is taken first: callers pass one block both ways.
   const auto* bytes = static_cast<const std::uint8_t*>(in);
   const std::vector<std::uint8_t> request =
@@ -40,11 +51,11 @@ os::BOOL SimDrive::Control(os::DWORD code, const void* in, os::DWORD inSize,
                        : std::vector<std::uint8_t>(bytes, bytes + inSize);
   switch (code) {
     case os::kIoctlAtaPassThrough:
-      return AtaPassThrough(request, out, outSize, returned, error);
+      return AtaPassThrough(request, out, outSize, returned, error, injected);
     case os::kIoctlScsiPassThrough:
-      return ScsiPassThrough(request, out, outSize, returned, error);
+      return ScsiPassThrough(request, out, outSize, returned, error, injected);
     case os::kIoctlStorageQueryProperty:
-      return StorageQuery(request, out, outSize, returned, error);
+      return StorageQuery(request, out, outSize, returned, error, injected);
     default:
       return Refuse(os::kErrorInvalidFunction, error);
   }
@@ -52,7 +63,7 @@ os::BOOL SimDrive::Control(os::DWORD code, const void* in, os::DWORD inSize,
 
 os::BOOL SimDrive::AtaPassThrough(const std::vector<std::uint8_t>& in, void* out,
                                   os::DWORD outSize, os::DWORD& returned,
-                                  os::DWORD& error) {
+                                  os::DWORD& error, InjectedFault injected) {
   if (busType_ != os::kBusTypeAta && busType_ != os::kBusTypeSata &&
       busType_ != os::kBusTypeRaid) {
     return Refuse(os::kErrorNotSupported, error);
@@ -93,9 +104,10 @@ os::BOOL SimDrive::AtaPassThrough(const std::vector<std::uint8_t>& in, void* out
   if (const auto fault = device_.TakeFault("ata-pass-through"); fault && fault->ioctlError) {
     return Refuse(*fault->ioctlError, error);
   }
+  if (injected == InjectedFault::BadScsiStatus) return Refuse(os::kErrorGenFailure, error);
   std::vector<std::uint8_t> data(needed, 0);
   if (dataOut) std::copy_n(in.begin() + apt::kSize, needed, data.begin());
-  const AtaResult r = device_.Execute(c, data);
+  const AtaResult r = injected == InjectedFault::AtaError ? Aborted() : device_.Execute(c, data);
 
   auto* block = static_cast<std::uint8_t*>(out);
   std::memcpy(block, in.data(), apt::kSize);
@@ -123,7 +135,7 @@ os::BOOL SimDrive::AtaPassThrough(const std::vector<std::uint8_t>& in, void* out
 
 os::BOOL SimDrive::ScsiPassThrough(const std::vector<std::uint8_t>& in, void* out,
                                    os::DWORD outSize, os::DWORD& returned,
-                                   os::DWORD& error) {
+                                   os::DWORD& error, InjectedFault injected) {
   if (in.size() < spt::kSize || outSize < spt::kSize || out == nullptr ||
       Get16(in, spt::kLength) != spt::kSize || in[spt::kCdbLength] != 16 ||
       in[spt::kDataIn] > spt::kDataUnspecified) {
@@ -132,7 +144,7 @@ os::BOOL SimDrive::ScsiPassThrough(const std::vector<std::uint8_t>& in, void* ou
   const std::uint8_t* cdb = in.data() + spt::kCdb;
   const std::uint8_t protocol = (cdb[1] >> 1) & 0x0F;
   if (cdb[0] == kAtaPassThrough16 && protocol == kReturnResponseInfo) {
-    return ReturnResponseInformation(in, out, outSize, returned, error);
+    return ReturnResponseInformation(in, out, outSize, returned, error, injected);
   }
   const std::uint32_t length = Get32(in, spt::kDataTransferLength);
   const std::uint8_t dataIn = in[spt::kDataIn];
@@ -152,6 +164,12 @@ os::BOOL SimDrive::ScsiPassThrough(const std::vector<std::uint8_t>& in, void* ou
     }
   }
   auto* block = static_cast<std::uint8_t*>(out);
+  if (injected == InjectedFault::BadScsiStatus) {
+    std::memcpy(block, in.data(), spt::kSize);
+    block[spt::kScsiStatus] = kScsiBusy;
+    returned = spt::kSize;
+    return os::kTrue;
+  }
   if (cdb[0] != kAtaPassThrough16) {
     std::memcpy(block, in.data(), spt::kSize);
     block[spt::kScsiStatus] = kCheckCondition;  // invalid operation code
@@ -188,7 +206,7 @@ os::BOOL SimDrive::ScsiPassThrough(const std::vector<std::uint8_t>& in, void* ou
 
   std::vector<std::uint8_t> data(needed, 0);
   if (direction == Direction::Out) std::copy_n(in.begin() + spt::kSize, needed, data.begin());
-  const AtaResult r = device_.Execute(c, data);
+  const AtaResult r = injected == InjectedFault::AtaError ? Aborted() : device_.Execute(c, data);
   lastResult_ = r;
   lastExtend_ = ext;
   std::memcpy(block, in.data(), spt::kSize);
@@ -205,7 +223,8 @@ os::BOOL SimDrive::ScsiPassThrough(const std::vector<std::uint8_t>& in, void* ou
 os::BOOL SimDrive::ReturnResponseInformation(const std::vector<std::uint8_t>& in,
                                              void* out, os::DWORD outSize,
                                              os::DWORD& returned,
-                                             os::DWORD& error) {
+                                             os::DWORD& error,
+                                             InjectedFault injected) {
   if (in[spt::kDataIn] != spt::kDataInDirection ||
       Get32(in, spt::kDataTransferLength) < kDescriptorBytes ||
       outSize < spt::kSize + kDescriptorBytes) {
@@ -234,6 +253,11 @@ os::BOOL SimDrive::ReturnResponseInformation(const std::vector<std::uint8_t>& in
   d[12] = r.device;
   d[13] = r.status;
   returned = spt::kSize + kDescriptorBytes;
+  if (injected == InjectedFault::AtaError) {
+    d[3] = Aborted().error;
+    d[13] = Aborted().status;
+  }
+  if (injected == InjectedFault::BadScsiStatus) block[spt::kScsiStatus] = kScsiBusy;
   if (const auto fault = device_.TakeFault("registers")) {
     if (fault->ioctlError) return Refuse(*fault->ioctlError, error);
     if (fault->scsiStatus) block[spt::kScsiStatus] = *fault->scsiStatus;
@@ -244,12 +268,13 @@ os::BOOL SimDrive::ReturnResponseInformation(const std::vector<std::uint8_t>& in
 
 os::BOOL SimDrive::StorageQuery(const std::vector<std::uint8_t>& in, void* out,
                                 os::DWORD outSize, os::DWORD& returned,
-                                os::DWORD& error) {
+                                os::DWORD& error, InjectedFault injected) {
   if (in.size() < sq::kQuerySize || Get32(in, 0) != sq::kStorageDeviceProperty ||
       Get32(in, 4) != sq::kPropertyStandardQuery || out == nullptr ||
       outSize < sq::kBusTypeOffset + 4) {
     return Refuse(os::kErrorInvalidParameter, error);
   }
+  if (injected != InjectedFault::None) return Refuse(os::kErrorGenFailure, error);
   if (const auto fault = device_.TakeFault("storage-query"); fault && fault->ioctlError) {
     return Refuse(*fault->ioctlError, error);
   }

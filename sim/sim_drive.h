@@ -9,6 +9,7 @@
 
 #include "os/types.h"
 #include "sim/ata_device.h"
+#include "sim/command_faults.h"
 
 namespace sim {
 
@@ -18,9 +19,12 @@ class SimDrive {
       : busType_(busType), device_(std::move(description)) {}
 
   // DeviceIoControl on the drive's handle: TRUE with `returned`, or FALSE
-  // with `error`. `in` and `out` may be the same block.
+  // with `error`. `in` and `out` may be the same block. An `injected` fault
+  // the request cannot carry (a SCSI status on an ATA pass-through, any on
+  // the storage query) fails the call instead.
   os::BOOL Control(os::DWORD code, const void* in, os::DWORD inSize, void* out,
-                   os::DWORD outSize, os::DWORD& returned, os::DWORD& error);
+                   os::DWORD outSize, os::DWORD& returned, os::DWORD& error,
+                   InjectedFault injected = InjectedFault::None);
 
   AtaDevice& device() { return device_; }
   std::uint32_t busType() const { return busType_; }
@@ -28,16 +32,20 @@ class SimDrive {
  private:
   os::BOOL AtaPassThrough(const std::vector<std::uint8_t>& in, void* out,
                           os::DWORD outSize, os::DWORD& returned,
-                          os::DWORD& error);
+                          os::DWORD& error,
+                 InjectedFault injected);
   os::BOOL ScsiPassThrough(const std::vector<std::uint8_t>& in, void* out,
                            os::DWORD outSize, os::DWORD& returned,
-                           os::DWORD& error);
+                           os::DWORD& error,
+                 InjectedFault injected);
   os::BOOL ReturnResponseInformation(const std::vector<std::uint8_t>& in,
                                      void* out, os::DWORD outSize,
-                                     os::DWORD& returned, os::DWORD& error);
+                                     os::DWORD& returned, os::DWORD& error,
+                 InjectedFault injected);
   os::BOOL StorageQuery(const std::vector<std::uint8_t>& in, void* out,
                         os::DWORD outSize, os::DWORD& returned,
-                        os::DWORD& error);
+                        os::DWORD& error,
+                 InjectedFault injected);
 
   std::uint32_t busType_;
   AtaDevice device_;

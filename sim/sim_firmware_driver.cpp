@@ -105,7 +105,17 @@ os::BOOL SimFirmwareDriver::Control(os::DWORD code, const void* in,
     c.count = blocks & 0xFF;
     c.lba = (blocks >> 8 & 0xFF) | std::uint64_t{offsetBlocks & 0xFFFF} << 8;
     std::vector<std::uint8_t> data(image.begin() + offset, image.begin() + offset + size);
-    const AtaResult r = drive->Execute(c, data);
+    const InjectedFault injected = faults_.Next(CommandFaults::kDriver);
+    if (injected == InjectedFault::IoctlFailure || injected == InjectedFault::BadScsiStatus) {
+      return refuse(os::kErrorGenFailure);
+    }
+    AtaResult r;
+    if (injected == InjectedFault::AtaError) {
+      r.status = 0x51;
+      r.error = 0x04;
+    } else {
+      r = drive->Execute(c, data);
+    }
     if (r.ioctlError) return refuse(*r.ioctlError);
     if ((r.status & 0x89) != 0 || r.error != 0) return refuse(os::kErrorIoDevice);
     answer = r.count;

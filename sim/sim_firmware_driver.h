@@ -10,6 +10,7 @@
 #include <string>
 
 #include "os/types.h"
+#include "sim/command_faults.h"
 
 namespace sim {
 
@@ -20,7 +21,9 @@ class SimFirmwareDriver {
   // Finds the drive a record's drivePath names, or null.
   using DriveLookup = std::function<AtaDevice*(const std::u16string& drivePath)>;
 
-  explicit SimFirmwareDriver(DriveLookup lookup) : lookup_(std::move(lookup)) {}
+  // Each DOWNLOAD MICROCODE the driver sends is counted in `faults`.
+  SimFirmwareDriver(DriveLookup lookup, CommandFaults& faults)
+      : lookup_(std::move(lookup)), faults_(faults) {}
 
   // Pause after each segment, so progress can be watched.
   void SetSegmentDelayMs(std::uint32_t ms) { segmentDelayMs_ = ms; }
@@ -30,6 +33,7 @@ class SimFirmwareDriver {
 
  private:
   DriveLookup lookup_;
+  CommandFaults& faults_;
   std::uint32_t segmentDelayMs_ = 0;
 };
 

@@ -52,7 +52,7 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
       driver_([this](const std::u16string& path) -> AtaDevice* {
         SimDrive* drive = Drive(DriveNumberOf(path));
         return drive == nullptr ? nullptr : &drive->device();
-      }),
+      }, commandFaults_),
       services_(errors, nullptr) {
   services_.OnStart([this](const std::u16string& name, const os::memory::ServiceDatabase::Service& s) {
     if (os::AsciiLower(name) != u"vlxfmdriver") return os::DWORD{0};
@@ -142,9 +142,14 @@ os::BOOL SimMachine::DeviceIoControl(os::DeviceHandle device, os::DWORD code,
   // A drive's reply and the driver's long transfer run without the
   // machine's lock: the driver sends to a drive while it holds none.
   if (target.drive == -1) {
-    result = driver_.Control(code, in, inSize, out, outSize, returned, error);
+    if (commandFaults_.Next(CommandFaults::kDriver) != InjectedFault::None) {
+      error = os::kErrorGenFailure;
+    } else {
+      result = driver_.Control(code, in, inSize, out, outSize, returned, error);
+    }
   } else if (SimDrive* drive = Drive(target.drive)) {
-    result = drive->Control(code, in, inSize, out, outSize, returned, error);
+    result = drive->Control(code, in, inSize, out, outSize, returned, error,
+                            commandFaults_.Next(target.drive));
   }
   if (bytesReturned != nullptr) *bytesReturned = returned;
   Trace(target, code, in, inSize, out, returned, result, error);

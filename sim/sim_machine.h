@@ -14,6 +14,7 @@
 #include "os/errors.h"
 #include "os/memory/service_database.h"
 #include "os/memory/symbolic_links.h"
+#include "sim/command_faults.h"
 #include "sim/machine_description.h"
 #include "sim/sim_drive.h"
 #include "sim/sim_firmware_driver.h"
@@ -60,6 +61,11 @@ class SimMachine final : public os::Devices {
 
   // Handles open now, drive and driver alike.
   int OpenHandles() const;
+  // Symbolic-link handles open now.
+  int OpenLinks() const { return links_.OpenLinks(); }
+
+  // The one-command fault of a sweep; no fault unless armed.
+  CommandFaults& commandFaults() { return commandFaults_; }
 
   // The machine's service database. The firmware driver's service
   // "VLXFMDriver" starts only when its registered binary exists (looked for
@@ -77,6 +83,7 @@ class SimMachine final : public os::Devices {
 
   MachineDescription description_;
   os::Errors& errors_;
+  CommandFaults commandFaults_;
   std::map<int, std::unique_ptr<SimDrive>> drives_;
   SimFirmwareDriver driver_;
   mutable std::mutex mutex_;

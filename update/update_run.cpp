@@ -21,8 +21,10 @@ std::atomic<SelectionSource*> selectionSource{nullptr};
 std::atomic<StatusSink*> statusSink{nullptr};
 
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
-constexpr auto kBeforeTransfer = std::chrono::milliseconds(100);
-constexpr auto kAfterFullBar = std::chrono::milliseconds(500);
+// The waits around a transfer, through the system: a simulated run may
+// skip them.
+constexpr os::DWORD kBeforeTransferMs = 100;
+constexpr os::DWORD kAfterFullBarMs = 500;
 
 void Send(const DriveUpdateStatus& status) {
   if (StatusSink* sink = statusSink.load()) sink->SendStatus(status);
@@ -126,14 +128,14 @@ bool UpdateDrive(CDriverHelper& helper, const drives::CDrive& drive, int index, 
   SendRange(100);
   pollStop.store(0);
   std::thread poller(PollProgress, record.get());
-  std::this_thread::sleep_for(kBeforeTransfer);
+  os::Sys().process.Sleep(kBeforeTransferMs);
   const base::ErrorInfoPtr result = helper.SendUpdateFirmwareIOCTL(*record, record->size());
   pollStop.store(1);
   poller.join();
   const bool ok = base::IsSuccess(result);
   if (ok) {
     SendPercent(100);
-    std::this_thread::sleep_for(kAfterFullBar);
+    os::Sys().process.Sleep(kAfterFullBarMs);
   }
   SendRange(0);
   if (ok) {

@@ -1,8 +1,10 @@
 #include "os/fake/fake_process.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "os/ascii_case.h"
 #include "os/constants.h"
@@ -74,6 +76,11 @@ BOOL FakeProcess::CreateProcessW(const char16_t*, char16_t* commandLine, void*, 
 DWORD FakeProcess::WaitForSingleObject(ProcessHandle object, DWORD) {
   std::lock_guard lock(mutex_);
   return open_.count(reinterpret_cast<std::uintptr_t>(object)) != 0 ? 0 : 0xFFFFFFFFu;  // WAIT_OBJECT_0 / WAIT_FAILED
+}
+
+void FakeProcess::Sleep(DWORD milliseconds) {
+  slept_ += milliseconds;
+  if (!instantSleeps_) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 BOOL FakeProcess::GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) {

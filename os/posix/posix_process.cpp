@@ -1,8 +1,10 @@
 #include "os/posix/posix_system.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "os/constants.h"
 
@@ -24,6 +26,10 @@ BOOL PosixProcess::CreateProcessW(const char16_t*, char16_t*, void*, void*, BOOL
 }
 
 DWORD PosixProcess::WaitForSingleObject(ProcessHandle, DWORD) { return 0xFFFFFFFFu; }
+
+void PosixProcess::Sleep(DWORD milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 BOOL PosixProcess::GetExitCodeProcess(ProcessHandle, DWORD*) {
   errors_.SetLastError(kErrorInvalidHandle);

@@ -156,6 +156,7 @@ class PosixProcess final : public Process {
                       ProcessInformation* processInformation) override;
   DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) override;
   BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
+  void Sleep(DWORD milliseconds) override;
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
   BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;

@@ -30,6 +30,7 @@ VX_SAME(os::kErrorNegativeSeek, ERROR_NEGATIVE_SEEK);
 VX_SAME(os::kErrorAlreadyExists, ERROR_ALREADY_EXISTS);
 VX_SAME(os::kErrorNoUnicodeTranslation, ERROR_NO_UNICODE_TRANSLATION);
 VX_SAME(os::kErrorIoDevice, ERROR_IO_DEVICE);
+VX_SAME(os::kErrorGenFailure, ERROR_GEN_FAILURE);
 VX_SAME(os::kErrorCallNotImplemented, ERROR_CALL_NOT_IMPLEMENTED);
 VX_SAME(os::kErrorInvalidData, ERROR_INVALID_DATA);
 VX_SAME(os::kErrorFileTooLarge, ERROR_FILE_TOO_LARGE);

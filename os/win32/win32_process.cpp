@@ -51,6 +51,8 @@ DWORD Win32Process::WaitForSingleObject(ProcessHandle object, DWORD milliseconds
   return ::WaitForSingleObject(ToNative(object), milliseconds);
 }
 
+void Win32Process::Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
+
 BOOL Win32Process::GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) {
   ::DWORD code = 0;
   const ::BOOL ok = ::GetExitCodeProcess(ToNative(process), &code);

@@ -118,6 +118,7 @@ class Win32Process final : public Process {
                       ProcessInformation* processInformation) override;
   DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) override;
   BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
+  void Sleep(DWORD milliseconds) override;
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
   BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;

@@ -1,0 +1,30 @@
+#include "sim/command_faults.h"
+
+namespace sim {
+
+void CommandFaults::Arm(std::uint64_t index, InjectedFault kind) {
+  std::lock_guard lock(mutex_);
+  remaining_ = index;
+  kind_ = kind;
+  struck_ = false;
+}
+
+InjectedFault CommandFaults::Next(int target) {
+  std::lock_guard lock(mutex_);
+  if (remaining_ == 0 || --remaining_ != 0) return InjectedFault::None;
+  struck_ = true;
+  struckTarget_ = target;
+  return kind_;
+}
+
+bool CommandFaults::Struck() const {
+  std::lock_guard lock(mutex_);
+  return struck_;
+}
+
+int CommandFaults::StruckTarget() const {
+  std::lock_guard lock(mutex_);
+  return struckTarget_;
+}
+
+}  // namespace sim

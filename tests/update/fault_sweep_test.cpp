@@ -1,0 +1,139 @@
+// A fault at every command: the default machine is enumerated and updated
+// once per command index k, with the k-th command failing (the call, the
+// drive's ATA status, the SCSI status, in turn). Every run must end with
+// no handle open, no drive in vendor mode, no drive called updated that
+// does not run the new firmware, and the outcome the failure calls for.
+#include <map>
+#include <set>
+
+#include "base/text.h"
+#include "sim/machine_description.h"
+#include "tests/update/update_run_fixture.h"
+
+namespace update {
+namespace {
+
+using sim::InjectedFault;
+using test_support::Recorder;
+using test_support::UpdateRun;
+
+constexpr char16_t kUpdated[] = u"Drive updated successfully";
+
+std::string SweptMachine() {
+  // The same commands without the pause after each segment.
+  std::string json = sim::DefaultMachineJson();
+  const std::string delay = R"("driverSegmentDelayMs": 15)";
+  json.replace(json.find(delay), delay.size(), R"("driverSegmentDelayMs": 0)");
+  return json;
+}
+
+class FaultSweep : public UpdateRun {
+ protected:
+  struct Outcome {
+    bool struck = false;
+    bool struckInEnumeration = false;
+    int struckDrive = 0;
+    std::map<std::u16string, std::u16string> listed;  // path: verdict
+    std::vector<std::u16string> texts;
+  };
+
+  Outcome RunOnce(std::uint64_t k, InjectedFault kind) {
+    LoadWithPackage(SweptMachine());
+    sim_->fake().process.SetInstantSleeps(true);
+    sim::CommandFaults& faults = machine().commandFaults();
+    faults.Arm(k, kind);
+    Outcome outcome;
+    Recorder recorder;
+    {
+      // The drive records hold their handles until they go.
+      const drives::DriveList drives = Enumerate();
+      outcome.struckInEnumeration = faults.Struck();
+      drives::DriveList chosen;
+      for (const auto& d : drives) {
+        outcome.listed[d->DrivePath] = d->UpdateMessage;
+        if (d->Updatable) chosen.push_back(d);
+      }
+      Run(chosen, recorder);
+    }
+    outcome.struck = faults.Struck();
+    outcome.struckDrive = faults.StruckTarget();
+    outcome.texts = recorder.Texts();
+    ExpectNothingLeftBehind();
+    ExpectOnlyWholeImagesReportedUpdated(outcome.texts);
+    return outcome;
+  }
+
+  void ExpectNothingLeftBehind() {
+    for (const auto& entry : machine().description().drives) {
+      EXPECT_FALSE(machine().Drive(entry.number)->device().vendorModeOn()) << entry.number;
+    }
+    EXPECT_EQ(machine().OpenHandles(), 0);
+    EXPECT_EQ(machine().OpenLinks(), 0);
+    EXPECT_EQ(machine().services().OpenHandles(), 0);
+    EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
+    EXPECT_EQ(sim_->fake().registry.OpenKeys(), 0);
+    EXPECT_EQ(sim_->fake().process.OpenProcesses(), 0);
+    EXPECT_FALSE(sim_->simulated().input().Blocked());
+    // The log is the one file meant to stay open while the program runs.
+    base::CloseLog();
+    EXPECT_EQ(sim_->fake().files.OpenHandles(), 0u);
+  }
+
+  // Each "Updating drive M (S), ..." announcement that is followed by the
+  // success text names a drive that now runs the new firmware.
+  void ExpectOnlyWholeImagesReportedUpdated(const std::vector<std::u16string>& texts) {
+    for (std::size_t i = 0; i + 1 < texts.size(); ++i) {
+      if (texts[i + 1] != kUpdated) continue;
+      const auto open = texts[i].find(u'(');
+      const auto close = texts[i].find(u')', open);
+      ASSERT_NE(close, std::u16string::npos) << base::Narrow(texts[i]);
+      const std::string serial = base::Narrow(texts[i].substr(open + 1, close - open - 1));
+      for (const auto& entry : machine().description().drives) {
+        if (entry.drive.serial != serial) continue;
+        EXPECT_EQ(machine().Drive(entry.number)->device().firmware(), "02.01P03") << serial;
+      }
+    }
+  }
+
+  std::u16string PathOf(int drive) {
+    return u"\\\\.\\PhysicalDrive" + base::Widen(std::to_string(drive));
+  }
+};
+
+TEST_F(FaultSweep, EveryCommandFailsOnceInTurn) {
+  const Outcome clean = RunOnce(0, InjectedFault::None);
+  ASSERT_EQ(clean.texts.back(), u"UPDATE DONE");
+  for (const InjectedFault kind :
+       {InjectedFault::IoctlFailure, InjectedFault::AtaError, InjectedFault::BadScsiStatus}) {
+    for (std::uint64_t k = 1;; ++k) {
+      SCOPED_TRACE("kind " + std::to_string(static_cast<int>(kind)) + ", command " +
+                   std::to_string(k));
+      const Outcome run = RunOnce(k, kind);
+      if (!run.struck) break;
+      if (!run.struckInEnumeration) {
+        // A transfer failed: the run says so and stops.
+        ASSERT_GE(run.texts.size(), 2u);
+        EXPECT_EQ(run.texts.back(), u"UPDATE FAILED!!!");
+        EXPECT_EQ(run.texts[run.texts.size() - 2].rfind(u"Driver call failed (0x", 0), 0u)
+            << base::Narrow(run.texts[run.texts.size() - 2]);
+        continue;
+      }
+      // The failing drive is dropped, with its block in the log, or the
+      // failure was one the enumeration rides out; every other drive is
+      // judged as on a clean run, and the update of those chosen succeeds.
+      const std::u16string path = PathOf(run.struckDrive);
+      for (const auto& [listedPath, verdict] : clean.listed) {
+        if (listedPath == path) continue;
+        ASSERT_TRUE(run.listed.count(listedPath)) << base::Narrow(listedPath);
+        EXPECT_EQ(run.listed.at(listedPath), verdict) << base::Narrow(listedPath);
+      }
+      if (!run.listed.count(path) && clean.listed.count(path)) {
+        EXPECT_TRUE(LogHas(path)) << base::Narrow(path);
+      }
+      EXPECT_EQ(run.texts.back(), u"UPDATE DONE");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace update
