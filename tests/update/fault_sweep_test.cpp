@@ -3,8 +3,9 @@
 // drive's ATA status, the SCSI status, in turn). Every run must end with
 // no handle open, no drive in vendor mode, no drive called updated that
 // does not run the new firmware, and the outcome the failure calls for.
+#include <fstream>
 #include <map>
-#include <set>
+#include <string>
 
 #include "base/text.h"
 #include "sim/machine_description.h"
@@ -18,6 +19,15 @@ using test_support::Recorder;
 using test_support::UpdateRun;
 
 constexpr char16_t kUpdated[] = u"Drive updated successfully";
+
+// The threads of this process now, as the kernel counts them.
+int ThreadCount() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("Threads:", 0) == 0) return std::stoi(line.substr(8));
+  }
+  return -1;
+}
 
 std::string SweptMachine() {
   // The same commands without the pause after each segment.
@@ -38,6 +48,7 @@ class FaultSweep : public UpdateRun {
   };
 
   Outcome RunOnce(std::uint64_t k, InjectedFault kind) {
+    const int threads = ThreadCount();
     LoadWithPackage(SweptMachine());
     sim_->fake().process.SetInstantSleeps(true);
     sim::CommandFaults& faults = machine().commandFaults();
@@ -59,6 +70,7 @@ class FaultSweep : public UpdateRun {
     outcome.struckDrive = faults.StruckTarget();
     outcome.texts = recorder.Texts();
     ExpectNothingLeftBehind();
+    EXPECT_EQ(ThreadCount(), threads);
     ExpectOnlyWholeImagesReportedUpdated(outcome.texts);
     return outcome;
   }

@@ -4,13 +4,10 @@
 
 #include <cstdio>
 
-#include "base/text.h"
-#include "ata/device_info.h"
 #include "ata/exception.h"
-#include "ata/identify_map.h"
+#include "tools/vxfw/identify_decode.h"
 #include "tools/vxfw/identify_file.h"
 #include "tools/vxfw/read_file.h"
-#include "tools/vxfw/stored_identify_drive.h"
 #include "tools/vxfw/utf8.h"
 #include "tools/vxfw/vxfw.h"
 
@@ -18,37 +15,6 @@ namespace vxfw {
 namespace {
 
 constexpr std::size_t kLargestIdentifyFile = 64 * 1024;
-
-// Drive text is 8-bit in the ANSI code page.
-std::string Text(const std::string& drive) { return ToUtf8(base::Widen(drive)); }
-
-nlohmann::ordered_json Decode(const IdentifyBytes& block) {
-  StoredIdentifyDrive drive(block);
-  tessel::AtaDeviceInfo info(drive);
-  const tessel::AtaIdentifyDeviceMap map(block.data());
-  nlohmann::ordered_json j;
-  j["model"] = Text(info.GetModelNumber());
-  j["serial"] = Text(info.GetSerialNumber());
-  j["firmware"] = Text(info.GetFirmwareRevision());
-  j["modelTrimmed"] = Text(info.GetModelNumberTrimmed());
-  j["serialTrimmed"] = Text(info.GetSerialNumberTrimmed());
-  j["firmwareTrimmed"] = Text(info.GetFirmwareRevisionTrimmed());
-  j["userAddressableSectors"] = info.GetUserAddressableSectors();
-  j["logicalSectorSize"] = info.GetLogicalSectorSize();
-  j["capacity"] = info.GetCapacity();
-  j["capacityText"] = info.GetCapacityText();
-  j["worldWideName"] = Hex64(info.GetWorldWideName());
-  j["veltrax"] = info.IsVeltraxDevice();
-  j["familyId"] = info.GetFamilyId();
-  j["vscLevel"] = map.VendorChannelLevel();
-  j["downloadMicrocode"] = map.DownloadMicrocodeSupported();
-  j["segmentedDownload"] = map.SegmentedDownloadSupported();
-  j["transferMinBlocks"] = map.DownloadMinimumBlocks();
-  j["transferMaxBlocks"] = map.DownloadMaximumBlocks();
-  j["securitySupported"] = map.SecuritySupported();
-  j["securityEnabled"] = map.SecurityEnabled();
-  return j;
-}
 
 std::string AsText(const nlohmann::ordered_json& j) {
   std::string out;
@@ -92,7 +58,7 @@ int RunIdentify(const std::vector<std::u16string>& args, Output& output) {
     return 2;
   }
   try {
-    const auto decoded = Decode(*block);
+    const auto decoded = DecodeIdentify(*block);
     output.out += json ? decoded.dump(2) + "\n" : AsText(decoded);
     return 0;
   } catch (const tessel::Exception& e) {
