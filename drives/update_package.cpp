@@ -2,7 +2,27 @@
 
 #include <cctype>
 
+#include "drives/package_image.h"
+#include "os/ascii_case.h"
+
 namespace drives {
+
+namespace package {
+
+const ImageDigest* ExpectedImage(std::u16string_view firmwareFile) {
+  static constexpr ImageDigest kImages[] = {
+      {built::kImageFile, built::kImageLength, built::kImageSha256},
+  };
+  for (const ImageDigest& image : kImages) {
+    if (os::AsciiLower(std::u16string(firmwareFile)) ==
+        os::AsciiLower(std::u16string(image.firmwareFile))) {
+      return &image;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace package
 
 int MatchPattern(const char* value, const char* pattern) {
   int result = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace drives {
 
@@ -11,6 +12,20 @@ namespace package {
 constexpr char16_t kFirmwareFile[] = u"vx7221.bin";
 constexpr std::int32_t kFamilyId = 666;
 constexpr std::int32_t kConfigId = 2445;
+// The IDENTIFY firmware revision a drive runs once the image is active.
+constexpr char16_t kFirmwareRevision[] = u"02.01P03";
+
+// The length and SHA-256 (lowercase hex) of an image the package ships, as
+// the build found them in the file it packaged.
+struct ImageDigest {
+  std::u16string_view firmwareFile;
+  std::uint32_t length;
+  std::string_view sha256;
+};
+
+// The digest of `firmwareFile` (compared without case, as Windows names
+// files), or null for a file the package does not ship.
+const ImageDigest* ExpectedImage(std::u16string_view firmwareFile);
 
 struct PackageEntry {
   const char* basePattern;

@@ -1,15 +1,19 @@
 #include "update/update_run.h"
 
 #include <chrono>
+#include <set>
+#include <string>
 #include <thread>
 
 #include "base/file.h"
 #include "base/format.h"
 #include "base/log.h"
 #include "base/text.h"
+#include "drives/update_package.h"
 #include "os/system.h"
 #include "update/driver_helper.h"
 #include "update/firmware_update_record.h"
+#include "update/image_check.h"
 
 namespace update {
 
@@ -149,6 +153,41 @@ bool UpdateDrive(CDriverHelper& helper, const drives::CDrive& drive, int index, 
   return false;
 }
 
+std::u16string FileNameOf(const std::u16string& path) {
+  const auto slash = path.find_last_of(u"\\/");
+  return slash == std::u16string::npos ? path : path.substr(slash + 1);
+}
+
+// Each image the selection uses, read once before the driver is loaded. A
+// file that cannot be read is left to the transfer's own messages.
+bool ImagesAreWhole(const Selection& selection) {
+  std::set<std::u16string> checked;
+  for (const auto& [serial, drive] : selection) {
+    const std::u16string& path = drive->AvailableFirmwareFilePath;
+    if (!checked.insert(path).second) continue;
+    const drives::package::ImageDigest* expected =
+        drives::package::ExpectedImage(FileNameOf(path));
+    if (expected == nullptr) continue;
+    const std::optional<FileDigest> found = DigestFile(path);
+    if (!found || (found->length == expected->length && found->sha256 == expected->sha256)) {
+      continue;
+    }
+    const std::u16string sha256 = base::Widen(expected->sha256);
+    SendText(ErrorText,
+             base::Format(u"Firmware file %s is damaged (expected %u bytes, SHA-256 %s)", path,
+                          expected->length, sha256));
+    if (base::IsLogOpen()) {
+      base::WriteLogLine(
+          u"Firmware file %s is damaged: expected %u bytes, SHA-256 %s; found %s bytes, "
+          u"SHA-256 %s",
+          path, expected->length, sha256, base::Widen(std::to_string(found->length)),
+          base::Widen(found->sha256));
+    }
+    return false;
+  }
+  return true;
+}
+
 // Input stays blocked until the run ends, on every path.
 class BlockedInput {
  public:
@@ -171,6 +210,10 @@ bool CDrivesUpdateThread::InitInstance() {
   SendText(StatusText,
            u"\r\n** SYSTEM MAY APPEAR UNRESPONSIVE **\r\n** PLEASE DO NOT UNPLUG OR POWER OFF "
            u"THE SYSTEM **");
+  SelectionSource* source = GetSelectionSource();
+  const Selection selection = source != nullptr ? source->selection() : Selection{};
+  // A damaged image ends the run as a driver that does not load does.
+  if (!ImagesAreWhole(selection)) return true;
   const base::ErrorInfoPtr loaded = helper->CreateAndStartDriver();
   if (!base::IsSuccess(loaded)) {
     SendText(ErrorText, base::Format(u"Failed to load driver (0x%x)", loaded->code));
@@ -181,8 +224,6 @@ bool CDrivesUpdateThread::InitInstance() {
   }
   bool failed = false;
   {
-    SelectionSource* source = GetSelectionSource();
-    const Selection selection = source != nullptr ? source->selection() : Selection{};
     const int count = static_cast<int>(selection.size());
     int index = 1;
     for (const auto& [serial, drive] : selection) {

@@ -31,6 +31,11 @@ std::optional<ServiceDatabase::Service> ServiceDatabase::Find(const std::u16stri
   return it->second;
 }
 
+int ServiceDatabase::Creations() const {
+  std::lock_guard lock(mutex_);
+  return creations_;
+}
+
 int ServiceDatabase::OpenHandles() const {
   std::lock_guard lock(mutex_);
   return static_cast<int>(handles_.size());
@@ -87,6 +92,7 @@ SC_HANDLE ServiceDatabase::CreateServiceW(SC_HANDLE manager, const char16_t* ser
   service.startType = startType;
   service.binaryPath = binaryPathName == nullptr ? u"" : binaryPathName;
   services_[key] = service;
+  ++creations_;
   return NewHandle(key);
 }
 

@@ -35,6 +35,8 @@ class ServiceDatabase final : public Services {
   void Add(const std::u16string& name, Service service);
   std::optional<Service> Find(const std::u16string& name) const;
   int OpenHandles() const;
+  // How many services CreateServiceW has made, deleted ones included.
+  int Creations() const;
 
   SC_HANDLE OpenSCManagerW(const char16_t* machineName, const char16_t* databaseName,
                            DWORD desiredAccess) override;
@@ -68,6 +70,7 @@ class ServiceDatabase final : public Services {
   mutable std::mutex mutex_;
   std::map<std::u16string, Service> services_;  // by lower-case name
   std::map<SC_HANDLE, std::u16string> handles_;  // empty key: the manager
+  int creations_ = 0;
   std::uintptr_t nextHandle_ = 0x6100000;
 };
 

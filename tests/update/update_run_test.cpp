@@ -2,6 +2,7 @@
 // which order, and what the drives run afterwards.
 #include "update/update_run.h"
 
+#include "base/sha256.h"
 #include "os/constants.h"
 #include "tests/update/update_run_fixture.h"
 
@@ -113,6 +114,60 @@ TEST_F(UpdateRun, ALoadFailureSendsOnlyItsMessage) {
   EXPECT_FALSE(sim_->simulated().input().Blocked());
 }
 
+// The image is checked before the driver is loaded: whatever is wrong with
+// it, no drive is touched and no driver service is made.
+TEST_F(UpdateRun, ADamagedImageStopsTheRunBeforeTheDriver) {
+  const std::vector<std::uint8_t> whole = sim::BuildDemoImage();
+  const base::Sha256::Digest digest = [&] {
+    base::Sha256 sha;
+    sha.Update(whole.data(), whole.size());
+    return sha.Final();
+  }();
+  const auto ascii = [](const std::string& text) { return std::u16string(text.begin(), text.end()); };
+  const std::u16string expected = u"expected " + ascii(std::to_string(whole.size())) +
+                                  u" bytes, SHA-256 " + ascii(base::ToHex(digest));
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> image;
+  } cases[] = {
+      {"one byte changed", whole},
+      {"cut short", std::vector<std::uint8_t>(whole.begin(), whole.end() - 512)},
+      {"longer", whole},
+  };
+  cases[0].image[1000] ^= 0x01;
+  cases[2].image.push_back(0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadWithPackage(R"({"drives": [{"number": 0}]})");
+    sim_->fake().files.PutFile(u"C:\\app\\vx7221.bin", c.image);
+    const drives::DriveList drives = Enumerate();
+    ASSERT_EQ(drives.size(), 1u);
+    const std::size_t commands = Trace().size();
+    Recorder recorder;
+    Run(drives, recorder);
+    EXPECT_EQ(recorder.Texts(),
+              (std::vector<std::u16string>{
+                  kBanner, u"Firmware file C:\\app\\vx7221.bin is damaged (" + expected + u")"}));
+    EXPECT_EQ(recorder.statuses.back().kind, update::ErrorText);
+    EXPECT_EQ(Trace().size(), commands);  // not one command to a drive or driver
+    EXPECT_EQ(machine().services().Creations(), 0);
+    EXPECT_EQ(machine().Drive(0)->device().firmware(), "02.01P02");
+    EXPECT_FALSE(sim_->simulated().input().Blocked());
+    EXPECT_TRUE(LogHas(u"Firmware file C:\\app\\vx7221.bin is damaged: " + expected +
+                       u"; found " + ascii(std::to_string(c.image.size())) +
+                       u" bytes, SHA-256 "));
+  }
+}
+
+TEST_F(UpdateRun, AWholeImageIsCheckedAndGoesOn) {
+  LoadWithPackage(R"({"drives": [{"number": 0}]})");
+  Recorder recorder;
+  Run(Enumerate(), recorder);
+  EXPECT_EQ(recorder.Texts().back(), u"UPDATE DONE");
+  EXPECT_EQ(machine().services().Creations(), 1);
+  EXPECT_FALSE(LogHas(u"is damaged"));
+}
+
 TEST_F(UpdateRun, FileFailuresStopTheRun) {
   struct Case {
     const char* fault;  // null: the image is locked by another program
@@ -134,7 +189,9 @@ TEST_F(UpdateRun, FileFailuresStopTheRun) {
     auto& fake = sim_->fake();
     os::FileHandle locker = os::InvalidHandleValue();
     if (c.fault != nullptr) {
-      fake.faults.Fail("files", c.fault, 5);
+      // The image check before the driver reads the file first; a read
+      // that fails there is left to the transfer, which fails too.
+      fake.faults.Fail("files", c.fault, 5, std::string(c.fault) == "ReadFile" ? 2 : 1);
     } else {
       locker = fake.files.CreateFileW(u"C:\\app\\vx7221.bin", os::kGenericWrite, 0, nullptr,
                                       os::kOpenExisting, 0, nullptr);
