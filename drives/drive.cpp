@@ -6,6 +6,7 @@
 #include "base/string_table.h"
 #include "base/text.h"
 #include "ata/ata_pass_through_drive.h"
+#include "ata/device_info.h"
 #include "ata/exception.h"
 #include "ata/identify_map.h"
 #include "ata/sat_pass_through_drive.h"
@@ -96,6 +97,16 @@ std::u16string CDrive::ModelText() const { return Widened(Model.data()); }
 std::u16string CDrive::SerialNumberText() const { return Widened(SerialNumber.data()); }
 std::u16string CDrive::CurrentFirmwareText() const {
   return Widened(CurrentFirmware.data());
+}
+
+std::u16string CDrive::ReadFirmwareRevision() {
+  if (AtaTransport == nullptr) return {};
+  try {
+    AtaTransport->RefreshIdentify();
+    return base::Widen(tessel::AtaDeviceInfo(*AtaTransport).GetFirmwareRevisionTrimmed());
+  } catch (const tessel::Exception&) {
+    return {};
+  }
 }
 
 void CDrive::Init(os::DeviceHandle handle, std::u16string drivePath, std::uint32_t busType,

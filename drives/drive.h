@@ -38,6 +38,10 @@ class CDrive {
   std::u16string SerialNumberText() const;
   std::u16string CurrentFirmwareText() const;
 
+  // The firmware revision the drive reports now (trimmed), asked through
+  // its transport as the enumeration asks; empty when it does not answer.
+  std::u16string ReadFirmwareRevision();
+
   // The record, in declaration order.
   bool Updatable = false;
   std::u16string UpdateMessage;
@@ -60,6 +64,8 @@ class CDrive {
   os::ProcAddress NtClose = nullptr;
   base::ErrorInfoPtr Status;
   bool IsVeltraxDrive = false;
+  // What the drive reported after its update; empty until it was asked.
+  std::u16string FirmwareRevisionAfterUpdate;
   std::unique_ptr<tessel::AtaInterface> AtaTransport;
   std::unique_ptr<tessel::VxDeviceInfo> VendorInfo;
   std::string ModelNumberTrimmed;

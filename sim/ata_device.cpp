@@ -341,9 +341,25 @@ bool AtaDevice::Activate(const std::vector<std::uint8_t>& image) {
       header->configId != description_.configId) {
     return false;
   }
+  std::string set = header->revisionBase + " " + header->revisionSuffix;
+  if (description_.activatesAtRestart) {
+    atRestart_.emplace(header->firmwareRevision, std::move(set));
+    return true;
+  }
   firmware_ = header->firmwareRevision;
-  revisionSet_ = header->revisionBase + " " + header->revisionSuffix;
+  revisionSet_ = std::move(set);
   return true;
+}
+
+void AtaDevice::PowerCycle() {
+  Lock lock(mutex_);
+  if (atRestart_) {
+    firmware_ = atRestart_->first;
+    revisionSet_ = atRestart_->second;
+    atRestart_.reset();
+  }
+  spunUp_ = !description_.spinUpRequired;
+  vendorMode_ = false;
 }
 
 }  // namespace sim

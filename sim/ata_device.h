@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ class AtaDevice {
   // Installs an image as the drive's own DOWNLOAD MICROCODE would: checks
   // it, and on success runs the revisions it carries.
   bool Activate(const std::vector<std::uint8_t>& image);
+  // Power off and on: an image waiting for it starts to run.
+  void PowerCycle();
 
  private:
   AtaResult Abort() const;
@@ -73,6 +76,8 @@ class AtaDevice {
   mutable std::recursive_mutex mutex_;
   std::string firmware_;
   std::string revisionSet_;
+  // An accepted image waiting for the next power cycle: firmware, set.
+  std::optional<std::pair<std::string, std::string>> atRestart_;
   bool spunUp_;
   bool vendorMode_ = false;
   Sector lastKeySector_{};

@@ -44,6 +44,9 @@ struct DriveDescription {
   bool securitySupported = false;
   bool securityEnabled = false;
   bool spinUpRequired = false;
+  // A downloaded image runs only after the next power cycle, as drives
+  // that activate at power-on do; until then the old firmware answers.
+  bool activatesAtRestart = false;
 
   // Vendor data: IDENTIFY words 133/134 and 142, the physical-parameters
   // block and the information records.

@@ -133,7 +133,7 @@ SimDriveEntry ParseDrive(const Json& j, const std::string& where) {
                "linkQueryStatus", "model", "serial", "firmware", "wwn",
                "sectors", "logicalSectorSize", "downloadMicrocode",
                "segmented", "transferMinBlocks", "transferMaxBlocks",
-               "securitySupported", "securityEnabled", "spinUpRequired",
+               "securitySupported", "securityEnabled", "spinUpRequired", "activatesAtRestart",
                "vscLevel", "familyId", "configId", "revisionSet",
                "responseVersion", "descriptorAfterHeader", "identifyWords",
                "physParamBytes", "faults", "latencyMs", "comment"},
@@ -163,6 +163,7 @@ SimDriveEntry ParseDrive(const Json& j, const std::string& where) {
     else if (key == "securitySupported") d.securitySupported = Flag(v, at);
     else if (key == "securityEnabled") d.securityEnabled = Flag(v, at);
     else if (key == "spinUpRequired") d.spinUpRequired = Flag(v, at);
+    else if (key == "activatesAtRestart") d.activatesAtRestart = Flag(v, at);
     else if (key == "vscLevel") d.vscLevel = Sized<std::uint8_t>(v, at);
     else if (key == "familyId") d.familyId = Sized<std::uint16_t>(v, at);
     else if (key == "configId") d.configId = Sized<std::uint16_t>(v, at);

@@ -77,6 +77,10 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
   }
 }
 
+void SimMachine::PowerCycle() {
+  for (auto& [number, drive] : drives_) drive->device().PowerCycle();
+}
+
 SimDrive* SimMachine::Drive(int number) {
   auto it = drives_.find(number);
   return it == drives_.end() ? nullptr : it->second.get();

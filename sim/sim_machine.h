@@ -48,6 +48,9 @@ class SimMachine final : public os::Devices {
                                          std::uint32_t* returnedLength) override;
   os::NTSTATUS NtClose(os::ProcAddress routine, os::HANDLE object) override;
 
+  // Every drive loses power and comes back.
+  void PowerCycle();
+
   // The drive with that number, or null.
   SimDrive* Drive(int number);
   const SimDriveEntry* Entry(int number) const;

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "base/file.h"
 #include "base/format.h"
@@ -188,6 +189,27 @@ bool ImagesAreWhole(const Selection& selection) {
   return true;
 }
 
+// What an updated drive runs now. A drive that activates its new firmware
+// at the next power-on still reports the old one: the user is told to
+// restart, and the update counts as done.
+void ReadRevisionBack(drives::CDrive& drive) {
+  const std::u16string model = base::TrimWhiteSpace(drive.ModelText());
+  const std::u16string serial = base::TrimWhiteSpace(drive.SerialNumberText());
+  const std::u16string expected = drives::package::kFirmwareRevision;
+  drive.FirmwareRevisionAfterUpdate = drive.ReadFirmwareRevision();
+  const std::u16string& found = drive.FirmwareRevisionAfterUpdate;
+  if (base::IsLogOpen()) {
+    base::WriteLogLine(u"Drive %s (%s) firmware revision after update: %s (expected %s)", model,
+                       serial, found.empty() ? std::u16string(u"not read") : found, expected);
+  }
+  if (found != expected) {
+    SendText(StatusText,
+             base::Format(u"Drive %s reports firmware %s; restart the computer to finish the "
+                          u"update.",
+                          serial, found.empty() ? std::u16string(u"unknown") : found));
+  }
+}
+
 // Input stays blocked until the run ends, on every path.
 class BlockedInput {
  public:
@@ -226,14 +248,17 @@ bool CDrivesUpdateThread::InitInstance() {
   {
     const int count = static_cast<int>(selection.size());
     int index = 1;
+    std::vector<drives::CDrivePtr> updated;
     for (const auto& [serial, drive] : selection) {
       if (!UpdateDrive(*helper, *drive, index, count)) {
         failed = true;
         break;
       }
+      updated.push_back(drive);
       ++index;
     }
     helper->StopDriverAndRemove();
+    for (const drives::CDrivePtr& drive : updated) ReadRevisionBack(*drive);
     if (failed) {
       SendText(ErrorText, u"UPDATE FAILED!!!");
     } else {

@@ -29,7 +29,10 @@ TEST_F(VxfwUpdate, UpdatesTheDefaultMachinesQualifyingDrives) {
   EXPECT_NE(output.out.find("Updating drive VX7221-500G-A (VX10000001), 1 of 2"), std::string::npos);
   EXPECT_NE(output.out.find("Updating drive VX7221-1T0-U (VX10000002), 2 of 2"), std::string::npos);
   EXPECT_NE(output.out.find("100% Done"), std::string::npos);
-  EXPECT_EQ(output.out.substr(output.out.size() - 15), "UPDATE DONE\r\n\r\n");
+  EXPECT_NE(output.out.find("UPDATE DONE\r\n\r\n"
+                            "Drive VX10000001 firmware revision read back: 02.01P03\n"
+                            "Drive VX10000002 firmware revision read back: 02.01P03\n"),
+            std::string::npos);
 }
 
 TEST_F(VxfwUpdate, JsonOnePerStatusAndTheSelectionByName) {
@@ -43,7 +46,11 @@ TEST_F(VxfwUpdate, JsonOnePerStatusAndTheSelectionByName) {
   for (std::size_t end; (end = output.out.find('\n', at)) != std::string::npos; at = end + 1) {
     statuses.push_back(nlohmann::json::parse(output.out.substr(at, end - at)));
   }
-  ASSERT_GE(statuses.size(), 6u);
+  ASSERT_GE(statuses.size(), 7u);
+  const nlohmann::json readBack = statuses.back();
+  statuses.pop_back();
+  EXPECT_EQ(readBack, nlohmann::json::parse(
+                          R"({"readBack": [{"serial": "VX10000002", "firmware": "02.01P03"}]})"));
   EXPECT_EQ(statuses[1]["text"].get<std::string>().rfind("Updating drive VX7221-1T0-U (VX10000002), 1 of 1", 0), 0u);
   for (const auto& s : statuses) {
     const int kind = s["kind"];

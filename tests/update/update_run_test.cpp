@@ -168,6 +168,38 @@ TEST_F(UpdateRun, AWholeImageIsCheckedAndGoesOn) {
   EXPECT_FALSE(LogHas(u"is damaged"));
 }
 
+// After the driver is gone, each updated drive is asked what it runs. One
+// that activates its image only at the next power-on still answers with
+// the old revision: the user is told to restart, and the run is done.
+TEST_F(UpdateRun, EachUpdatedDriveIsAskedWhatItRunsNow) {
+  LoadWithPackage(R"({"drives": [{"number": 0, "serial": "VXA"},
+      {"number": 1, "serial": "VXB", "busType": 7, "vscLevel": 5, "activatesAtRestart": true}]})");
+  const drives::DriveList drives = Enumerate();
+  ASSERT_EQ(drives.size(), 2u);
+  Recorder recorder;
+  Run(drives, recorder);
+  const auto texts = recorder.Texts();
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[texts.size() - 2],
+            u"Drive VXB reports firmware 02.01P02; restart the computer to finish the update.");
+  EXPECT_EQ(texts.back(), u"UPDATE DONE");
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), u"Drive updated successfully"), 2);
+  EXPECT_TRUE(LogHas(u"Drive VX7221-500G-A (VXA) firmware revision after update: 02.01P03 "
+                     u"(expected 02.01P03)\r\n"));
+  EXPECT_TRUE(LogHas(u"Drive VX7221-500G-A (VXB) firmware revision after update: 02.01P02 "
+                     u"(expected 02.01P03)\r\n"));
+  std::map<std::u16string, std::u16string> readBack;
+  for (const auto& d : drives) readBack[d->DrivePath] = d->FirmwareRevisionAfterUpdate;
+  EXPECT_EQ(readBack[u"\\\\.\\PhysicalDrive0"], u"02.01P03");
+  EXPECT_EQ(readBack[u"\\\\.\\PhysicalDrive1"], u"02.01P02");
+
+  machine().PowerCycle();
+  for (const auto& d : Enumerate()) {
+    EXPECT_EQ(d->CurrentFirmwareText(), u"02.01P03");
+    EXPECT_EQ(d->UpdateMessage, u"Drive already updated.\n");
+  }
+}
+
 TEST_F(UpdateRun, FileFailuresStopTheRun) {
   struct Case {
     const char* fault;  // null: the image is locked by another program

@@ -1,6 +1,7 @@
 // vxfw update [--machine FILE|default] [--select SERIAL ...] [--json]: the
 // driver road over a simulated machine, printing each status as the
-// progress page would show it.
+// progress page would show it, then the firmware revision each updated
+// drive reported afterwards.
 #include <nlohmann/json.hpp>
 
 #include <mutex>
@@ -76,6 +77,21 @@ class PrintingSink final : public update::StatusSink {
   std::int32_t lastPercent_ = -1;
 };
 
+// What each updated drive reported afterwards, after the statuses.
+void PrintRevisionsReadBack(const update::Selection& chosen, bool json, Output& output) {
+  nlohmann::ordered_json readBack = nlohmann::ordered_json::array();
+  for (const auto& [serial, drive] : chosen) {
+    if (drive->FirmwareRevisionAfterUpdate.empty()) continue;
+    const std::string trimmed = ToUtf8(base::TrimWhiteSpace(serial));
+    const std::string firmware = ToUtf8(drive->FirmwareRevisionAfterUpdate);
+    readBack.push_back({{"serial", trimmed}, {"firmware", firmware}});
+    if (!json) {
+      output.out += "Drive " + trimmed + " firmware revision read back: " + firmware + "\n";
+    }
+  }
+  if (json) output.out += nlohmann::ordered_json{{"readBack", readBack}}.dump() + "\n";
+}
+
 }  // namespace
 
 int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
@@ -118,6 +134,7 @@ int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
       selection[drive->SerialNumberText()] = drive;
     }
   }
+  const update::Selection chosen = selection;
   FixedSelection source(std::move(selection));
   PrintingSink sink(json, output);
   update::SetSelectionSource(&source);
@@ -126,6 +143,7 @@ int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
   worker.join();
   update::SetStatusSink(nullptr);
   update::SetSelectionSource(nullptr);
+  PrintRevisionsReadBack(chosen, json, output);
   return sink.finalKind() == update::DoneText ? 0 : 1;
 }
 
