@@ -1,5 +1,7 @@
 #include "ata/device_info.h"
 
+#include <algorithm>
+
 #include "ata/exception.h"
 #include "ata/identify_map.h"
 
@@ -40,7 +42,8 @@ std::string CapacityText(std::uint64_t bytes) {
   if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
   const std::size_t extra = digits.size() - 3;
   const std::string d = digits.substr(0, 3);
-  const char unit = kUnits[extra / 3];
+  // A 64-bit byte count has at most 17 digits here: the index stays inside.
+  const char unit = kUnits[std::min<std::size_t>(extra / 3, sizeof kUnits - 2)];
   switch (extra % 3) {
     case 0:
       return d.substr(0, 1) + "." + d.substr(1) + unit;

@@ -21,6 +21,7 @@ constexpr std::uint8_t kErrorAbort = 0x04;
 constexpr std::uint64_t kSmartSignature = 0xC24F00;
 constexpr std::uint64_t kLevel4Signature = 0x613C00;
 constexpr std::uint32_t kSector = 512;
+constexpr std::size_t kLargestImage = 64u << 20;
 
 constexpr std::uint8_t kKeyLog = 0xBE;
 constexpr std::uint8_t kResponseLog = 0xBD;
@@ -322,6 +323,10 @@ AtaResult AtaDevice::Download(const AtaCommand& c,
   if (download_.size() < 64) return more;
   const std::uint32_t payload = Get32(download_, 12);
   const std::size_t total = (64 + std::size_t{payload} + kSector - 1) / kSector * kSector;
+  // Room for the whole image once its header tells the size, rather than
+  // growing by doubling; a header claiming more than any image is not
+  // believed that far.
+  if (total <= kLargestImage) download_.reserve(total);
   if (download_.size() < total) {
     if (blocks < description_.transferMinBlocks) {
       download_.clear();

@@ -38,10 +38,30 @@ AtaResult Aborted() {
 
 }  // namespace
 
+std::uint64_t SimDrive::Commands() const {
+  std::lock_guard lock(mutex_);
+  return commands_;
+}
+
+std::chrono::nanoseconds SimDrive::BusyTime() const {
+  std::lock_guard lock(mutex_);
+  return busy_;
+}
+
 os::BOOL SimDrive::Control(os::DWORD code, const void* in, os::DWORD inSize,
                            void* out, os::DWORD outSize, os::DWORD& returned,
                            os::DWORD& error, InjectedFault injected) {
   std::lock_guard lock(mutex_);
+  const auto start = std::chrono::steady_clock::now();
+  ++commands_;
+  const os::BOOL result = Answer(code, in, inSize, out, outSize, returned, error, injected);
+  busy_ += std::chrono::steady_clock::now() - start;
+  return result;
+}
+
+os::BOOL SimDrive::Answer(os::DWORD code, const void* in, os::DWORD inSize, void* out,
+                          os::DWORD outSize, os::DWORD& returned, os::DWORD& error,
+                          InjectedFault injected) {
   returned = 0;
   if (injected == InjectedFault::IoctlFailure) return Refuse(os::kErrorGenFailure, error);
   // The input is taken first: callers pass one block both ways.

@@ -4,6 +4,7 @@
 // would, and IOCTL_STORAGE_QUERY_PROPERTY answers with the bus type.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 
@@ -27,9 +28,16 @@ class SimDrive {
                    InjectedFault injected = InjectedFault::None);
 
   AtaDevice& device() { return device_; }
+  // Requests answered so far, and the time spent answering them: the
+  // drive's own share of a run.
+  std::uint64_t Commands() const;
+  std::chrono::nanoseconds BusyTime() const;
   std::uint32_t busType() const { return busType_; }
 
  private:
+  os::BOOL Answer(os::DWORD code, const void* in, os::DWORD inSize, void* out,
+                  os::DWORD outSize, os::DWORD& returned, os::DWORD& error,
+                  InjectedFault injected);
   os::BOOL AtaPassThrough(const std::vector<std::uint8_t>& in, void* out,
                           os::DWORD outSize, os::DWORD& returned,
                           os::DWORD& error,
@@ -49,9 +57,11 @@ class SimDrive {
 
   std::uint32_t busType_;
   AtaDevice device_;
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   AtaResult lastResult_;  // what the SAT register request returns
   bool lastExtend_ = false;
+  std::uint64_t commands_ = 0;
+  std::chrono::nanoseconds busy_{0};
 };
 
 }  // namespace sim

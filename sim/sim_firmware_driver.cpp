@@ -57,6 +57,17 @@ os::BOOL SimFirmwareDriver::Control(os::DWORD code, const void* in,
                                     os::DWORD inSize, void* out,
                                     os::DWORD outSize, os::DWORD& returned,
                                     os::DWORD& error) {
+  const auto start = std::chrono::steady_clock::now();
+  const os::BOOL result = Transfer(code, in, inSize, out, outSize, returned, error);
+  busy_ += std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now() - start).count();
+  return result;
+}
+
+os::BOOL SimFirmwareDriver::Transfer(os::DWORD code, const void* in,
+                                     os::DWORD inSize, void* out,
+                                     os::DWORD outSize, os::DWORD& returned,
+                                     os::DWORD& error) {
   returned = 0;
   auto refuse = [&error](os::DWORD e) {
     error = e;

@@ -5,6 +5,8 @@
 // the caller's record current while it works.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -31,7 +33,14 @@ class SimFirmwareDriver {
   os::BOOL Control(os::DWORD code, const void* in, os::DWORD inSize, void* out,
                    os::DWORD outSize, os::DWORD& returned, os::DWORD& error);
 
+  // The time spent in Control: the transfers' own share of a run.
+  std::chrono::nanoseconds BusyTime() const { return std::chrono::nanoseconds(busy_.load()); }
+
  private:
+  os::BOOL Transfer(os::DWORD code, const void* in, os::DWORD inSize, void* out,
+                    os::DWORD outSize, os::DWORD& returned, os::DWORD& error);
+
+  std::atomic<std::int64_t> busy_{0};
   DriveLookup lookup_;
   CommandFaults& faults_;
   std::uint32_t segmentDelayMs_ = 0;

@@ -67,6 +67,9 @@ class SimMachine final : public os::Devices {
   // Symbolic-link handles open now.
   int OpenLinks() const { return links_.OpenLinks(); }
 
+  // The firmware driver's time in its transfers.
+  std::chrono::nanoseconds DriverBusyTime() const { return driver_.BusyTime(); }
+
   // The one-command fault of a sweep; no fault unless armed.
   CommandFaults& commandFaults() { return commandFaults_; }
 

@@ -1,6 +1,8 @@
 #include "update/update_run.h"
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <set>
 #include <string>
 #include <thread>
@@ -49,6 +51,19 @@ void SendRange(std::int32_t rangeMax) {
   Send(status);
 }
 
+// Wakes the poller when the transfer ends, so that the run does not wait
+// out the rest of its 10 ms pause.
+std::mutex pollMutex;
+std::condition_variable pollWake;
+
+void StopPolling() {
+  {
+    std::lock_guard lock(pollMutex);
+    pollStop.store(1);
+  }
+  pollWake.notify_all();
+}
+
 void SendPercent(std::int32_t percent) {
   DriveUpdateStatus status;
   status.kind = ProgressPosition;
@@ -64,7 +79,8 @@ void PollProgress(const FirmwareUpdateRecord* record) {
     const std::uint64_t percent =
         length == 0 ? 0 : std::uint64_t{record->BytesDone()} * 100 / length;
     SendPercent(static_cast<std::int32_t>(percent));
-    std::this_thread::sleep_for(kPollInterval);
+    std::unique_lock lock(pollMutex);
+    pollWake.wait_for(lock, kPollInterval, [] { return pollStop.load() != 0; });
   }
 }
 
@@ -135,7 +151,7 @@ bool UpdateDrive(CDriverHelper& helper, const drives::CDrive& drive, int index, 
   std::thread poller(PollProgress, record.get());
   os::Sys().process.Sleep(kBeforeTransferMs);
   const base::ErrorInfoPtr result = helper.SendUpdateFirmwareIOCTL(*record, record->size());
-  pollStop.store(1);
+  StopPolling();
   poller.join();
   const bool ok = base::IsSuccess(result);
   if (ok) {
