@@ -30,7 +30,11 @@ std::wstring Read(const wchar_t* key, const wchar_t* name, DWORD* type = nullptr
     return L"<none>";
   }
   if (type != nullptr) *type = valueType;
-  if (valueType == REG_DWORD) return std::to_wstring(*reinterpret_cast<DWORD*>(data));
+  if (valueType == REG_DWORD) {
+    DWORD value = 0;
+    std::memcpy(&value, data, sizeof value);
+    return std::to_wstring(value);
+  }
   std::wstring text(data, size / 2);
   return text;
 }
