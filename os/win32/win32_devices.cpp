@@ -9,7 +9,9 @@ namespace os::win32 {
 static_assert(sizeof(UnicodeString) == sizeof(UNICODE_STRING));
 static_assert(offsetof(UnicodeString, Buffer) == offsetof(UNICODE_STRING, Buffer));
 static_assert(sizeof(ObjectAttributes) == sizeof(OBJECT_ATTRIBUTES));
-static_assert(sizeof(ObjectAttributes) == 24);
+#if !defined(_WIN64)
+static_assert(sizeof(ObjectAttributes) == 24);  // the 32-bit product's layout
+#endif
 static_assert(offsetof(ObjectAttributes, ObjectName) == offsetof(OBJECT_ATTRIBUTES, ObjectName));
 static_assert(offsetof(ObjectAttributes, Attributes) == offsetof(OBJECT_ATTRIBUTES, Attributes));
 
