@@ -118,7 +118,7 @@ AtaResult AtaDevice::ApplyFault(const std::string& on, AtaResult result) {
   return result;
 }
 
-AtaResult AtaDevice::Abort() const {
+AtaResult Aborted() {
   AtaResult r;
   r.status = kStatusError;
   r.error = kErrorAbort;
@@ -142,9 +142,9 @@ AtaResult AtaDevice::Execute(const AtaCommand& c,
       return ApplyFault("download", Download(c, data));
     case kSmart:
       if (IsSmart(c)) return Smart(c, data);
-      return Abort();
+      return Aborted();
     default:
-      return Abort();
+      return Aborted();
   }
 }
 
@@ -162,10 +162,10 @@ AtaResult AtaDevice::SetFeatures(const AtaCommand& c) {
 // Level 4: features 0x45 on, 0x44 off, with the signature in LBA mid/high.
 AtaResult AtaDevice::VendorModeCommand(const AtaCommand& c) {
   if (description_.vscLevel != 4 || (c.lba & 0xFFFF00) != kLevel4Signature) {
-    return Abort();
+    return Aborted();
   }
   const std::uint8_t f = c.features & 0xFF;
-  if (f != 0x45 && f != 0x44) return Abort();
+  if (f != 0x45 && f != 0x44) return Aborted();
   const std::string step = f == 0x45 ? "vendor:enable" : "vendor:disable";
   AtaResult r = ApplyFault(step, AtaResult{});
   if (r.status == 0x50 && r.error == 0) vendorMode_ = f == 0x45;
@@ -199,7 +199,7 @@ AtaResult AtaDevice::Smart(const AtaCommand& c, std::vector<std::uint8_t>& data)
         return ok;
       }
       if (log == kDataLog) {
-        if (!vendorMode_) return Abort();
+        if (!vendorMode_) return Aborted();
         const std::size_t take = std::min(data.size(), pending_.size() - pendingRead_);
         std::copy_n(pending_.begin() + pendingRead_, take, data.begin());
         pendingRead_ += take;
@@ -208,7 +208,7 @@ AtaResult AtaDevice::Smart(const AtaCommand& c, std::vector<std::uint8_t>& data)
       return ApplyFault("smart", ok);
     }
     default:
-      return Abort();
+      return Aborted();
   }
 }
 
@@ -239,7 +239,7 @@ AtaResult AtaDevice::KeySector(const std::vector<std::uint8_t>& sector) {
     if (first == 0x0001) {
       if (!std::equal(description_.vendorModeKey.begin(),
                       description_.vendorModeKey.end(), sector.begin() + 258)) {
-        return Abort();
+        return Aborted();
       }
       AtaResult r = ApplyFault("vendor:enable", Announce(0, 0));
       if (r.status == 0x50 && r.error == 0) vendorMode_ = true;
@@ -250,16 +250,16 @@ AtaResult AtaDevice::KeySector(const std::vector<std::uint8_t>& sector) {
       if (r.status == 0x50 && r.error == 0) vendorMode_ = false;
       return r;
     }
-    return Abort();
+    return Aborted();
   }
-  if (!vendorMode_) return Abort();
+  if (!vendorMode_) return Aborted();
   if (action == 0x000D && first == 1) {
     const Sector table = BuildPhysParams(description_, revisionSet_);
     pending_.assign(table.begin(), table.end());
   } else if (action == 0x0065 && first == 1 && description_.vscLevel == 5) {
     pending_ = InfoRecord(Get16(sector, 4));
   } else {
-    return Abort();
+    return Aborted();
   }
   pendingRead_ = 0;
   const auto sectors = static_cast<std::uint32_t>(pending_.size() / kSector);
@@ -301,7 +301,7 @@ std::vector<std::uint8_t> AtaDevice::InfoRecord(std::uint16_t selector) const {
 // activated; anything else aborts and starts the download over.
 AtaResult AtaDevice::Download(const AtaCommand& c,
                               const std::vector<std::uint8_t>& data) {
-  if (!description_.downloadMicrocode) return Abort();
+  if (!description_.downloadMicrocode) return Aborted();
   const std::uint8_t mode = c.features & 0xFF;
   const std::uint32_t blocks = (c.count & 0xFF) | (c.lba & 0xFF) << 8;
   const std::uint32_t offset = (c.lba >> 8) & 0xFFFF;
@@ -311,13 +311,13 @@ AtaResult AtaDevice::Download(const AtaCommand& c,
   done.count = 2;
   if (mode == 0x07) {
     download_.clear();
-    return Activate(data) ? done : Abort();
+    return Activate(data) ? done : Aborted();
   }
   if (mode != 0x03 || !description_.segmented || blocks == 0 ||
       blocks > std::max<std::uint16_t>(description_.transferMaxBlocks, 1) ||
       offset * std::size_t{kSector} != download_.size()) {
     download_.clear();
-    return Abort();
+    return Aborted();
   }
   download_.insert(download_.end(), data.begin(), data.begin() + blocks * kSector);
   if (download_.size() < 64) return more;
@@ -330,13 +330,13 @@ AtaResult AtaDevice::Download(const AtaCommand& c,
   if (download_.size() < total) {
     if (blocks < description_.transferMinBlocks) {
       download_.clear();
-      return Abort();
+      return Aborted();
     }
     return more;
   }
   const bool ok = download_.size() == total && Activate(download_);
   download_.clear();
-  return ok ? done : Abort();
+  return ok ? done : Aborted();
 }
 
 bool AtaDevice::Activate(const std::vector<std::uint8_t>& image) {

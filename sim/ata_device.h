@@ -33,6 +33,9 @@ struct AtaResult {
   std::optional<std::uint32_t> ioctlError;  // a fault: the call itself fails
 };
 
+// What a drive that aborts a command answers: status 0x51, error 0x04.
+AtaResult Aborted();
+
 enum class Direction { None, In, Out };
 
 class AtaDevice {
@@ -61,7 +64,6 @@ class AtaDevice {
   void PowerCycle();
 
  private:
-  AtaResult Abort() const;
   AtaResult Identify(std::vector<std::uint8_t>& data);
   AtaResult SetFeatures(const AtaCommand& c);
   AtaResult Smart(const AtaCommand& c, std::vector<std::uint8_t>& data);

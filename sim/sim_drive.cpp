@@ -28,14 +28,6 @@ std::uint8_t Byte(std::uint64_t v, int n) { return static_cast<std::uint8_t>(v >
 
 constexpr std::uint8_t kScsiBusy = 0x08;
 
-// What a drive that aborted the command answers.
-AtaResult Aborted() {
-  AtaResult r;
-  r.status = 0x51;
-  r.error = 0x04;
-  return r;
-}
-
 }  // namespace
 
 std::uint64_t SimDrive::Commands() const {

@@ -120,13 +120,7 @@ os::BOOL SimFirmwareDriver::Transfer(os::DWORD code, const void* in,
     if (injected == InjectedFault::IoctlFailure || injected == InjectedFault::BadScsiStatus) {
       return refuse(os::kErrorGenFailure);
     }
-    AtaResult r;
-    if (injected == InjectedFault::AtaError) {
-      r.status = 0x51;
-      r.error = 0x04;
-    } else {
-      r = drive->Execute(c, data);
-    }
+    const AtaResult r = injected == InjectedFault::AtaError ? Aborted() : drive->Execute(c, data);
     if (r.ioctlError) return refuse(*r.ioctlError);
     if ((r.status & 0x89) != 0 || r.error != 0) return refuse(os::kErrorIoDevice);
     answer = r.count;

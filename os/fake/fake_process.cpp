@@ -79,7 +79,6 @@ DWORD FakeProcess::WaitForSingleObject(ProcessHandle object, DWORD) {
 }
 
 void FakeProcess::Sleep(DWORD milliseconds) {
-  slept_ += milliseconds;
   if (!instantSleeps_) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 

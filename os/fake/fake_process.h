@@ -47,10 +47,9 @@ class FakeProcess final : public Process {
                       ProcessInformation* processInformation) override;
   DWORD WaitForSingleObject(ProcessHandle object, DWORD milliseconds) override;
   BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
-  // Sleeps for real unless sleeps are instant; counts the time asked for.
+  // Sleeps for real unless sleeps are instant.
   void Sleep(DWORD milliseconds) override;
   void SetInstantSleeps(bool instant) { instantSleeps_ = instant; }
-  std::uint64_t SleptMilliseconds() const { return slept_; }
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
   BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;
@@ -67,7 +66,6 @@ class FakeProcess final : public Process {
 
   bool wow64_ = false;
   std::atomic<bool> instantSleeps_{false};
-  std::atomic<std::uint64_t> slept_{0};
   bool redirectionOff_ = false;
   mutable std::mutex mutex_;
   std::vector<Started> started_;

@@ -134,7 +134,6 @@ int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
       selection[drive->SerialNumberText()] = drive;
     }
   }
-  const update::Selection chosen = selection;
   FixedSelection source(std::move(selection));
   PrintingSink sink(json, output);
   update::SetSelectionSource(&source);
@@ -143,7 +142,7 @@ int RunUpdate(const std::vector<std::u16string>& args, Output& output) {
   worker.join();
   update::SetStatusSink(nullptr);
   update::SetSelectionSource(nullptr);
-  PrintRevisionsReadBack(chosen, json, output);
+  PrintRevisionsReadBack(source.selection(), json, output);
   return sink.finalKind() == update::DoneText ? 0 : 1;
 }
 
