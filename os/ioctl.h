@@ -65,6 +65,57 @@ constexpr DWORD kStorageDeviceProperty = 0;
 constexpr DWORD kPropertyStandardQuery = 0;
 }  // namespace storage_query
 
+// Windows' own storage firmware interface (Windows 10 1703 and later, on
+// Storport stacks), on a \\.\PhysicalDriveN handle opened for reading and
+// writing.
+constexpr DWORD kIoctlStorageFirmwareGetInfo = 0x002D1C00;
+constexpr DWORD kIoctlStorageFirmwareDownload = 0x002DDC04;
+constexpr DWORD kIoctlStorageFirmwareActivate = 0x002DDC08;
+
+// STORAGE_HW_FIRMWARE_INFO_QUERY, _INFO with its _SLOT_INFO entries,
+// _DOWNLOAD and _ACTIVATE. Every block starts with its Version (the
+// structure's size) and Size (the whole block's), 32 bits each.
+namespace storage_firmware {
+constexpr DWORD kVersion = 0;
+constexpr DWORD kSize = 4;
+constexpr DWORD kFlags = 8;
+
+constexpr DWORD kQuerySize = 16;
+
+constexpr DWORD kInfoHeadSize = 24;
+constexpr DWORD kInfoSupportUpgrade = 8;  // bit 0
+constexpr DWORD kInfoSlotCount = 9;
+constexpr DWORD kInfoActiveSlot = 10;
+constexpr DWORD kInfoPendingActivateSlot = 11;
+constexpr DWORD kInfoFirmwareShared = 12;
+constexpr DWORD kInfoImagePayloadAlignment = 16;  // 32 bits
+constexpr DWORD kInfoImagePayloadMaxSize = 20;    // 32 bits
+constexpr DWORD kInfoSlots = 24;
+constexpr unsigned char kNoPendingSlot = 0xFF;
+
+constexpr DWORD kSlotSize = 32;
+constexpr DWORD kSlotNumber = 8;
+constexpr DWORD kSlotReadOnly = 9;  // bit 0
+constexpr DWORD kSlotRevision = 16;
+constexpr DWORD kRevisionLength = 16;
+
+// The info block's Version: its size with one slot entry.
+constexpr DWORD kInfoVersion = kInfoHeadSize + kSlotSize;
+
+constexpr DWORD kDownloadSize = 40;
+constexpr DWORD kDownloadSlot = 12;
+constexpr DWORD kDownloadOffset = 16;      // 64 bits
+constexpr DWORD kDownloadBufferSize = 24;  // 64 bits
+constexpr DWORD kDownloadImage = 32;
+
+constexpr DWORD kActivateSize = 16;
+constexpr DWORD kActivateSlot = 12;
+
+constexpr DWORD kFlagController = 0x1;
+constexpr DWORD kFlagLastSegment = 0x2;
+constexpr DWORD kFlagFirstSegment = 0x4;
+}  // namespace storage_firmware
+
 // STORAGE_BUS_TYPE values the system keeps.
 constexpr DWORD kBusTypeScsi = 1;
 constexpr DWORD kBusTypeAta = 3;

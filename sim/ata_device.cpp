@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include "sim/bytes.h"
@@ -46,6 +47,11 @@ AtaDevice::AtaDevice(DriveDescription description)
 std::string AtaDevice::firmware() const {
   Lock lock(mutex_);
   return firmware_;
+}
+
+Sector AtaDevice::IdentifyBlock() const {
+  Lock lock(mutex_);
+  return BuildIdentify(description_, firmware_, true);
 }
 
 std::string AtaDevice::revisionSet() const {
@@ -298,28 +304,61 @@ std::vector<std::uint8_t> AtaDevice::InfoRecord(std::uint16_t selector) const {
 // Mode 3: segments whose offset follows on what has arrived, each between
 // the drive's minimum and maximum block counts (the last may be shorter);
 // mode 7: the whole image at once. A whole, valid image for this drive is
-// activated; anything else aborts and starts the download over.
+// activated; anything else aborts and starts the download over. Mode 0Eh
+// receives segments as mode 3 does but saves a whole, valid image for a
+// later mode 0Fh or the next power-on instead of running it.
 AtaResult AtaDevice::Download(const AtaCommand& c,
                               const std::vector<std::uint8_t>& data) {
   if (!description_.downloadMicrocode) return Aborted();
   const std::uint8_t mode = c.features & 0xFF;
-  const std::uint32_t blocks = (c.count & 0xFF) | (c.lba & 0xFF) << 8;
-  const std::uint32_t offset = (c.lba >> 8) & 0xFFFF;
-  AtaResult more;
-  more.count = 1;
   AtaResult done;
   done.count = 2;
-  if (mode == 0x07) {
-    download_.clear();
-    return Activate(data) ? done : Aborted();
+  switch (mode) {
+    case 0x07:
+      download_.clear();
+      return Activate(data) ? done : Aborted();
+    case 0x03:
+      if (!description_.segmented) break;
+      return ReceiveSegment(c, data, [this, done] {
+        return Activate(download_) ? done : Aborted();
+      });
+    case 0x0E:
+      if (!description_.deferredDownload) break;
+      return ReceiveSegment(c, data, [this] {
+        if (!Accepts(download_)) return Aborted();
+        saved_ = download_;
+        staged_ = StagedImage::Saved;
+        AtaResult saved;
+        saved.count = 3;
+        return saved;
+      });
+    case 0x0F:
+      if (!description_.deferredDownload || staged_ != StagedImage::Saved) break;
+      return ActivateSaved() ? done : Aborted();
+    default:
+      break;
   }
-  if (mode != 0x03 || !description_.segmented || blocks == 0 ||
-      blocks > std::max<std::uint16_t>(description_.transferMaxBlocks, 1) ||
-      offset * std::size_t{kSector} != download_.size()) {
+  download_.clear();
+  return Aborted();
+}
+
+AtaResult AtaDevice::ReceiveSegment(const AtaCommand& c, const std::vector<std::uint8_t>& data,
+                                    const std::function<AtaResult()>& whole) {
+  const std::uint32_t blocks = (c.count & 0xFF) | (c.lba & 0xFF) << 8;
+  const std::uint32_t offset = (c.lba >> 8) & 0xFFFF;
+  auto refuse = [this] {
     download_.clear();
+    if (staged_ == StagedImage::Partial) staged_ = StagedImage::None;
     return Aborted();
+  };
+  if (blocks == 0 || blocks > std::max<std::uint16_t>(description_.transferMaxBlocks, 1) ||
+      offset * std::size_t{kSector} != download_.size()) {
+    return refuse();
   }
+  AtaResult more;
+  more.count = 1;
   download_.insert(download_.end(), data.begin(), data.begin() + blocks * kSector);
+  staged_ = StagedImage::Partial;
   if (download_.size() < 64) return more;
   const std::uint32_t payload = Get32(download_, 12);
   const std::size_t total = (64 + std::size_t{payload} + kSector - 1) / kSector * kSector;
@@ -328,24 +367,38 @@ AtaResult AtaDevice::Download(const AtaCommand& c,
   // believed that far.
   if (total <= kLargestImage) download_.reserve(total);
   if (download_.size() < total) {
-    if (blocks < description_.transferMinBlocks) {
-      download_.clear();
-      return Aborted();
-    }
+    if (blocks < description_.transferMinBlocks) return refuse();
     return more;
   }
-  const bool ok = download_.size() == total && Activate(download_);
+  if (download_.size() != total) return refuse();
+  const AtaResult result = whole();
   download_.clear();
-  return ok ? done : Aborted();
+  if (staged_ == StagedImage::Partial) staged_ = StagedImage::None;
+  return result;
+}
+
+bool AtaDevice::Accepts(const std::vector<std::uint8_t>& image) const {
+  const auto header = CheckFirmwareImage(image);
+  return header && header->familyId == description_.familyId &&
+         header->configId == description_.configId;
+}
+
+bool AtaDevice::ActivateSaved() {
+  std::vector<std::uint8_t> image = std::move(saved_);
+  saved_.clear();
+  staged_ = StagedImage::None;
+  return Activate(image);
+}
+
+StagedImage AtaDevice::staged() const {
+  Lock lock(mutex_);
+  return staged_;
 }
 
 bool AtaDevice::Activate(const std::vector<std::uint8_t>& image) {
   Lock lock(mutex_);
   const auto header = CheckFirmwareImage(image);
-  if (!header || header->familyId != description_.familyId ||
-      header->configId != description_.configId) {
-    return false;
-  }
+  if (!Accepts(image)) return false;
   std::string set = header->revisionBase + " " + header->revisionSuffix;
   if (description_.activatesAtRestart) {
     atRestart_.emplace(header->firmwareRevision, std::move(set));
@@ -353,15 +406,29 @@ bool AtaDevice::Activate(const std::vector<std::uint8_t>& image) {
   }
   firmware_ = header->firmwareRevision;
   revisionSet_ = std::move(set);
+  staged_ = StagedImage::Active;
   return true;
 }
 
 void AtaDevice::PowerCycle() {
   Lock lock(mutex_);
+  // A saved deferred image starts at power-on; one cut short is lost.
+  download_.clear();
+  if (staged_ == StagedImage::Saved) {
+    std::vector<std::uint8_t> image = std::move(saved_);
+    saved_.clear();
+    staged_ = StagedImage::None;
+    const auto header = CheckFirmwareImage(image);
+    atRestart_.emplace(header->firmwareRevision,
+                       header->revisionBase + " " + header->revisionSuffix);
+  } else if (staged_ == StagedImage::Partial) {
+    staged_ = StagedImage::None;
+  }
   if (atRestart_) {
     firmware_ = atRestart_->first;
     revisionSet_ = atRestart_->second;
     atRestart_.reset();
+    staged_ = StagedImage::Active;
   }
   spunUp_ = !description_.spinUpRequired;
   vendorMode_ = false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -38,6 +39,11 @@ AtaResult Aborted();
 
 enum class Direction { None, In, Out };
 
+// Where a deferred download stands: nothing received, segments arriving,
+// a whole image saved and waiting for activation, or the downloaded image
+// running.
+enum class StagedImage { None, Partial, Saved, Active };
+
 class AtaDevice {
  public:
   explicit AtaDevice(DriveDescription description);
@@ -55,6 +61,8 @@ class AtaDevice {
 
   const DriveDescription& description() const { return description_; }
   std::string firmware() const;
+  // The IDENTIFY block as the drive would send it now, spun up.
+  Sector IdentifyBlock() const;
   std::string revisionSet() const;
   bool vendorModeOn() const;
   // Installs an image as the drive's own DOWNLOAD MICROCODE would: checks
@@ -62,6 +70,7 @@ class AtaDevice {
   bool Activate(const std::vector<std::uint8_t>& image);
   // Power off and on: an image waiting for it starts to run.
   void PowerCycle();
+  StagedImage staged() const;
 
  private:
   AtaResult Identify(std::vector<std::uint8_t>& data);
@@ -70,6 +79,12 @@ class AtaDevice {
   AtaResult VendorModeCommand(const AtaCommand& c);
   AtaResult KeySector(const std::vector<std::uint8_t>& sector);
   AtaResult Download(const AtaCommand& c, const std::vector<std::uint8_t>& data);
+  // One segment of mode 3 or 0Eh; `whole` answers the last one.
+  AtaResult ReceiveSegment(const AtaCommand& c, const std::vector<std::uint8_t>& data,
+                           const std::function<AtaResult()>& whole);
+  // A whole, undamaged image for this drive's family and configuration.
+  bool Accepts(const std::vector<std::uint8_t>& image) const;
+  bool ActivateSaved();
   std::vector<std::uint8_t> InfoRecord(std::uint16_t selector) const;
   AtaResult Announce(std::uint32_t sectors, std::uint32_t bytes);
   AtaResult ApplyFault(const std::string& on, AtaResult result);
@@ -87,6 +102,8 @@ class AtaDevice {
   std::vector<std::uint8_t> pending_;  // data of the last action
   std::size_t pendingRead_ = 0;
   std::vector<std::uint8_t> download_;  // segments received so far
+  std::vector<std::uint8_t> saved_;     // a deferred image, whole
+  StagedImage staged_ = StagedImage::None;
 };
 
 }  // namespace sim

@@ -14,7 +14,8 @@ namespace sim {
 // A fault armed on one command or vendor step. `on` names it: "identify",
 // "smart", "download", "vendor:enable", "vendor:key", "vendor:data",
 // "vendor:disable", "ata-pass-through", "scsi-pass-through", "registers",
-// "storage-query". Whichever of the effects are set apply.
+// "storage-query", "firmware-get-info", "firmware-download",
+// "firmware-activate". Whichever of the effects are set apply.
 struct Fault {
   std::string on;
   std::optional<std::uint32_t> ioctlError;  // the call fails with this code
@@ -47,6 +48,9 @@ struct DriveDescription {
   // A downloaded image runs only after the next power cycle, as drives
   // that activate at power-on do; until then the old firmware answers.
   bool activatesAtRestart = false;
+  // DOWNLOAD MICROCODE modes 0Eh (save for later) and 0Fh (activate), the
+  // ones Windows' own firmware interface sends.
+  bool deferredDownload = false;
 
   // Vendor data: IDENTIFY words 133/134 and 142, the physical-parameters
   // block and the information records.

@@ -82,7 +82,8 @@ const std::set<std::string>& FaultSteps() {
   static const std::set<std::string> steps = {
       "identify",          "smart",           "download",     "vendor:enable",
       "vendor:key",        "vendor:data",     "vendor:disable", "ata-pass-through",
-      "scsi-pass-through", "registers",       "storage-query"};
+      "scsi-pass-through", "registers",       "storage-query",  "firmware-get-info",
+      "firmware-download", "firmware-activate"};
   return steps;
 }
 
@@ -134,6 +135,7 @@ SimDriveEntry ParseDrive(const Json& j, const std::string& where) {
                "sectors", "logicalSectorSize", "downloadMicrocode",
                "segmented", "transferMinBlocks", "transferMaxBlocks",
                "securitySupported", "securityEnabled", "spinUpRequired", "activatesAtRestart",
+               "deferredDownload",
                "vscLevel", "familyId", "configId", "revisionSet",
                "responseVersion", "descriptorAfterHeader", "identifyWords",
                "physParamBytes", "faults", "latencyMs", "comment"},
@@ -164,6 +166,7 @@ SimDriveEntry ParseDrive(const Json& j, const std::string& where) {
     else if (key == "securityEnabled") d.securityEnabled = Flag(v, at);
     else if (key == "spinUpRequired") d.spinUpRequired = Flag(v, at);
     else if (key == "activatesAtRestart") d.activatesAtRestart = Flag(v, at);
+    else if (key == "deferredDownload") d.deferredDownload = Flag(v, at);
     else if (key == "vscLevel") d.vscLevel = Sized<std::uint8_t>(v, at);
     else if (key == "familyId") d.familyId = Sized<std::uint16_t>(v, at);
     else if (key == "configId") d.configId = Sized<std::uint16_t>(v, at);
@@ -195,7 +198,7 @@ std::optional<MachineDescription> ParseMachine(const std::string& json,
   try {
     const Json j = Json::parse(json);
     OnlyKeys(j, {"drives", "power", "windows", "controllers",
-                 "driverSegmentDelayMs", "comment"}, "machine");
+                 "driverSegmentDelayMs", "firmwareInterface", "comment"}, "machine");
     MachineDescription m;
     if (j.contains("power")) {
       OnlyKeys(j["power"], {"acLineStatus", "failCode"}, "power");
@@ -218,6 +221,9 @@ std::optional<MachineDescription> ParseMachine(const std::string& json,
     }
     if (j.contains("driverSegmentDelayMs")) {
       m.driverSegmentDelayMs = Sized<std::uint32_t>(j["driverSegmentDelayMs"], "driverSegmentDelayMs");
+    }
+    if (j.contains("firmwareInterface")) {
+      m.firmwareInterface = Flag(j["firmwareInterface"], "firmwareInterface");
     }
     std::set<int> numbers;
     if (j.contains("drives")) {
@@ -245,15 +251,18 @@ const char* DefaultMachineJson() {
   "power": {"acLineStatus": 1},
   "controllers": ["storahci"],
   "driverSegmentDelayMs": 15,
+  "firmwareInterface": true,
   "drives": [
     {"number": 0, "busType": 11, "comment": "level 4, qualifies (row 1)",
      "model": "VX7221-500G-A", "serial": "VX10000001", "firmware": "02.01P02",
      "wwn": "0x5A1B2C3000000A01", "vscLevel": 4,
-     "revisionSet": "02.01P02 .18.3C.19P", "transferMaxBlocks": 64},
+     "revisionSet": "02.01P02 .18.3C.19P", "transferMaxBlocks": 64,
+     "deferredDownload": true},
     {"number": 1, "busType": 7, "comment": "USB, level 5, qualifies (row 2)",
      "model": "VX7221-1T0-U", "serial": "VX10000002", "firmware": "02.01P02",
      "wwn": "0x5C3D4E5000000B02", "sectors": 1953525168, "vscLevel": 5,
-     "revisionSet": "02.01P02 .1A.3C.1BP", "transferMaxBlocks": 128},
+     "revisionSet": "02.01P02 .1A.3C.1BP", "transferMaxBlocks": 128,
+     "deferredDownload": true},
     {"number": 2, "busType": 11, "comment": "already updated",
      "model": "VX7221-500G-A", "serial": "VX10000003", "firmware": "02.01P03",
      "wwn": "0x5A1B2C3000000A03", "vscLevel": 4,

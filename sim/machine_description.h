@@ -30,6 +30,9 @@ struct MachineDescription {
   std::optional<std::uint32_t> versionFailCode;
   std::vector<std::string> controllerServices;
   std::uint32_t driverSegmentDelayMs = 0;
+  // Windows' own storage firmware interface on the drives' stacks (Windows
+  // 10 1703 and later, Storport); absent as on older systems.
+  bool firmwareInterface = false;
 };
 
 // The machine a JSON text describes, or none with `error` saying where it

@@ -30,6 +30,11 @@ constexpr std::uint8_t kScsiBusy = 0x08;
 
 }  // namespace
 
+void SimDrive::OfferFirmwareInterface(std::uint32_t segmentDelayMs) {
+  std::lock_guard lock(mutex_);
+  firmwarePort_ = std::make_unique<StorageFirmwarePort>(device_, segmentDelayMs);
+}
+
 std::uint64_t SimDrive::Commands() const {
   std::lock_guard lock(mutex_);
   return commands_;
@@ -68,6 +73,11 @@ os::BOOL SimDrive::Answer(os::DWORD code, const void* in, os::DWORD inSize, void
       return ScsiPassThrough(request, out, outSize, returned, error, injected);
     case os::kIoctlStorageQueryProperty:
       return StorageQuery(request, out, outSize, returned, error, injected);
+    case os::kIoctlStorageFirmwareGetInfo:
+    case os::kIoctlStorageFirmwareDownload:
+    case os::kIoctlStorageFirmwareActivate:
+      if (firmwarePort_ == nullptr) return Refuse(os::kErrorInvalidFunction, error);
+      return firmwarePort_->Control(code, request, out, outSize, returned, error, injected);
     default:
       return Refuse(os::kErrorInvalidFunction, error);
   }

@@ -1,16 +1,19 @@
 // One simulated physical drive as its port driver presents it: the
 // IOCTL_ATA_PASS_THROUGH and IOCTL_SCSI_PASS_THROUGH (SAT ATA PASS-THROUGH
 // (16)) blocks are parsed byte by byte and checked as a careful port driver
-// would, and IOCTL_STORAGE_QUERY_PROPERTY answers with the bus type.
+// would, IOCTL_STORAGE_QUERY_PROPERTY answers with the bus type, and the
+// storage firmware codes reach the drive when its stack offers them.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "os/types.h"
 #include "sim/ata_device.h"
 #include "sim/command_faults.h"
+#include "sim/storage_firmware_port.h"
 
 namespace sim {
 
@@ -26,6 +29,10 @@ class SimDrive {
   os::BOOL Control(os::DWORD code, const void* in, os::DWORD inSize, void* out,
                    os::DWORD outSize, os::DWORD& returned, os::DWORD& error,
                    InjectedFault injected = InjectedFault::None);
+
+  // The drive's stack offers Windows' own firmware interface; without it
+  // those control codes fail with ERROR_INVALID_FUNCTION.
+  void OfferFirmwareInterface(std::uint32_t segmentDelayMs);
 
   AtaDevice& device() { return device_; }
   // Requests answered so far, and the time spent answering them: the
@@ -57,6 +64,7 @@ class SimDrive {
 
   std::uint32_t busType_;
   AtaDevice device_;
+  std::unique_ptr<StorageFirmwarePort> firmwarePort_;
   mutable std::mutex mutex_;
   AtaResult lastResult_;  // what the SAT register request returns
   bool lastExtend_ = false;

@@ -69,6 +69,9 @@ SimMachine::SimMachine(MachineDescription description, os::Errors& errors)
   });
   for (const auto& entry : description_.drives) {
     drives_[entry.number] = std::make_unique<SimDrive>(entry.busType, entry.drive);
+    if (description_.firmwareInterface) {
+      drives_[entry.number]->OfferFirmwareInterface(description_.driverSegmentDelayMs);
+    }
   }
   driver_.SetSegmentDelayMs(description_.driverSegmentDelayMs);
   for (const auto& entry : description_.drives) {

@@ -177,6 +177,10 @@ base::ErrorInfoPtr CDriverHelper::SendUpdateFirmwareIOCTL(FirmwareUpdateRecord& 
   return result;
 }
 
+base::ErrorInfoPtr CDriverHelper::Transfer(const drives::CDrive&, FirmwareUpdateRecord& record) {
+  return SendUpdateFirmwareIOCTL(record, record.size());
+}
+
 base::ErrorInfoPtr CDriverHelper::StopDriverAndRemove() {
   auto result = base::MakeErrorInfo(kFile, site::kStopDriverAndRemoveEntry, u"CDriverHelper::StopDriverAndRemove");
   deviceHandle.Reset();

@@ -9,16 +9,17 @@
 #include "base/error_info.h"
 #include "os/scoped_handle.h"
 #include "os/services.h"
+#include "update/firmware_channel.h"
 
 namespace update {
 
 class FirmwareUpdateRecord;
 
-class CDriverHelper {
+class CDriverHelper final : public FirmwareChannel {
  public:
   CDriverHelper() = default;
   // Stops and removes what is left; the handles close with the members.
-  ~CDriverHelper();
+  ~CDriverHelper() override;
   CDriverHelper(const CDriverHelper&) = delete;
   CDriverHelper& operator=(const CDriverHelper&) = delete;
 
@@ -33,6 +34,8 @@ class CDriverHelper {
   base::ErrorInfoPtr SendUpdateFirmwareIOCTL(FirmwareUpdateRecord& record,
                                             std::uint32_t size);
   base::ErrorInfoPtr StopDriverAndRemove();
+  // The driver road: the whole record in one call.
+  base::ErrorInfoPtr Transfer(const drives::CDrive& drive, FirmwareUpdateRecord& record) override;
 
   os::UniqueServiceHandle serviceHandle;
   os::UniqueDeviceHandle deviceHandle;

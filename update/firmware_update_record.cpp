@@ -69,6 +69,10 @@ void FirmwareUpdateRecord::SetPhyEntity(const std::array<std::uint8_t, 64>& phyE
   std::memcpy(bytes_.get() + record::kPhyEntity, phyEntity.data(), phyEntity.size());
 }
 
+void FirmwareUpdateRecord::SetBytesDone(std::uint32_t done) {
+  std::memcpy(bytes_.get() + record::kDriverStatus, &done, sizeof done);
+}
+
 std::uint32_t FirmwareUpdateRecord::BytesDone() const {
   std::uint32_t done = 0;
   std::memcpy(&done, bytes_.get() + record::kDriverStatus, sizeof done);

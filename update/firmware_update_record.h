@@ -67,6 +67,8 @@ class FirmwareUpdateRecord {
 
   // The driver writes it while the call runs; read without a lock.
   std::uint32_t BytesDone() const;
+  // For a channel that moves the image itself.
+  void SetBytesDone(std::uint32_t done);
 
  private:
   FirmwareUpdateRecord(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t imageLength);

@@ -17,6 +17,7 @@
 #include "update/driver_helper.h"
 #include "update/firmware_update_record.h"
 #include "update/image_check.h"
+#include "update/update_road.h"
 
 namespace update {
 
@@ -96,7 +97,7 @@ bool ReadImage(base::CFile& file, std::uint8_t* image, std::uint32_t length) {
 }
 
 // One drive; false when it failed.
-bool UpdateDrive(CDriverHelper& helper, const drives::CDrive& drive, int index, int count) {
+bool UpdateDrive(FirmwareChannel& channel, const drives::CDrive& drive, int index, int count) {
   const std::u16string model = base::TrimWhiteSpace(drive.ModelText());
   const std::u16string serial = base::TrimWhiteSpace(drive.SerialNumberText());
   const std::u16string& path = drive.AvailableFirmwareFilePath;
@@ -150,7 +151,7 @@ bool UpdateDrive(CDriverHelper& helper, const drives::CDrive& drive, int index, 
   pollStop.store(0);
   std::thread poller(PollProgress, record.get());
   os::Sys().process.Sleep(kBeforeTransferMs);
-  const base::ErrorInfoPtr result = helper.SendUpdateFirmwareIOCTL(*record, record->size());
+  const base::ErrorInfoPtr result = channel.Transfer(drive, *record);
   StopPolling();
   poller.join();
   const bool ok = base::IsSuccess(result);
@@ -252,12 +253,10 @@ bool CDrivesUpdateThread::InitInstance() {
   const Selection selection = source != nullptr ? source->selection() : Selection{};
   // A damaged image ends the run as a driver that does not load does.
   if (!ImagesAreWhole(selection)) return true;
-  const base::ErrorInfoPtr loaded = helper->CreateAndStartDriver();
-  if (!base::IsSuccess(loaded)) {
-    SendText(ErrorText, base::Format(u"Failed to load driver (0x%x)", loaded->code));
-    if (base::IsLogOpen()) {
-      base::WriteLogLine(u"Driver load failed\r\n%s\r\n", base::FormatErrorInfo(*loaded));
-    }
+  UpdateRoad road = ChooseUpdateRoad(*helper, selection);
+  if (road.channel == nullptr) {
+    SendText(StatusText, road.unavailable);
+    SendText(ErrorText, base::Format(u"Failed to load driver (0x%x)", road.driverLoad->code));
     return true;
   }
   bool failed = false;
@@ -266,13 +265,14 @@ bool CDrivesUpdateThread::InitInstance() {
     int index = 1;
     std::vector<drives::CDrivePtr> updated;
     for (const auto& [serial, drive] : selection) {
-      if (!UpdateDrive(*helper, *drive, index, count)) {
+      if (!UpdateDrive(*road.channel, *drive, index, count)) {
         failed = true;
         break;
       }
       updated.push_back(drive);
       ++index;
     }
+    road.windows.reset();
     helper->StopDriverAndRemove();
     for (const drives::CDrivePtr& drive : updated) ReadRevisionBack(*drive);
     if (failed) {

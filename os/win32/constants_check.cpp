@@ -154,6 +154,85 @@ VX_SAME(os::storage_query::kQuerySize, sizeof(STORAGE_PROPERTY_QUERY));
 VX_SAME(os::storage_query::kBusTypeOffset, offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType));
 VX_SAME(os::storage_query::kStorageDeviceProperty, StorageDeviceProperty);
 VX_SAME(os::storage_query::kPropertyStandardQuery, PropertyStandardQuery);
+VX_SAME(os::kIoctlStorageFirmwareGetInfo, IOCTL_STORAGE_FIRMWARE_GET_INFO);
+VX_SAME(os::kIoctlStorageFirmwareDownload, IOCTL_STORAGE_FIRMWARE_DOWNLOAD);
+VX_SAME(os::kIoctlStorageFirmwareActivate, IOCTL_STORAGE_FIRMWARE_ACTIVATE);
+
+// The SDK here has the firmware interface's codes but not its blocks: they
+// are declared as Windows documents them, and our offsets must be what
+// this compiler lays out for them (the 64-bit fields aligned to 8, on both
+// widths).
+namespace documented {
+struct FirmwareInfoQuery {
+  DWORD Version;
+  DWORD Size;
+  DWORD Flags;
+  DWORD Reserved;
+};
+struct FirmwareSlotInfo {
+  DWORD Version;
+  DWORD Size;
+  UCHAR SlotNumber;
+  UCHAR ReadOnly : 1;
+  UCHAR Reserved0 : 7;
+  UCHAR Reserved1[6];
+  UCHAR Revision[16];
+};
+struct FirmwareInfo {
+  DWORD Version;
+  DWORD Size;
+  UCHAR SupportUpgrade : 1;
+  UCHAR Reserved0 : 7;
+  UCHAR SlotCount;
+  UCHAR ActiveSlot;
+  UCHAR PendingActivateSlot;
+  BOOLEAN FirmwareShared;
+  UCHAR Reserved[3];
+  DWORD ImagePayloadAlignment;
+  DWORD ImagePayloadMaxSize;
+  FirmwareSlotInfo Slot[1];
+};
+struct FirmwareDownload {
+  DWORD Version;
+  DWORD Size;
+  DWORD Flags;
+  UCHAR Slot;
+  UCHAR Reserved[3];
+  DWORDLONG Offset;
+  DWORDLONG BufferSize;
+  UCHAR ImageBuffer[1];
+};
+struct FirmwareActivate {
+  DWORD Version;
+  DWORD Size;
+  DWORD Flags;
+  UCHAR Slot;
+  UCHAR Reserved0[3];
+};
+}  // namespace documented
+
+namespace sf = os::storage_firmware;
+VX_SAME(sf::kQuerySize, sizeof(documented::FirmwareInfoQuery));
+VX_SAME(sf::kFlags, offsetof(documented::FirmwareInfoQuery, Flags));
+VX_SAME(sf::kSlotSize, sizeof(documented::FirmwareSlotInfo));
+VX_SAME(sf::kSlotNumber, offsetof(documented::FirmwareSlotInfo, SlotNumber));
+VX_SAME(sf::kSlotRevision, offsetof(documented::FirmwareSlotInfo, Revision));
+VX_SAME(sf::kInfoVersion, sizeof(documented::FirmwareInfo));
+VX_SAME(sf::kInfoSlotCount, offsetof(documented::FirmwareInfo, SlotCount));
+VX_SAME(sf::kInfoActiveSlot, offsetof(documented::FirmwareInfo, ActiveSlot));
+VX_SAME(sf::kInfoPendingActivateSlot, offsetof(documented::FirmwareInfo, PendingActivateSlot));
+VX_SAME(sf::kInfoFirmwareShared, offsetof(documented::FirmwareInfo, FirmwareShared));
+VX_SAME(sf::kInfoImagePayloadAlignment, offsetof(documented::FirmwareInfo, ImagePayloadAlignment));
+VX_SAME(sf::kInfoImagePayloadMaxSize, offsetof(documented::FirmwareInfo, ImagePayloadMaxSize));
+VX_SAME(sf::kInfoSlots, offsetof(documented::FirmwareInfo, Slot));
+VX_SAME(sf::kDownloadSize, sizeof(documented::FirmwareDownload));
+VX_SAME(sf::kDownloadSlot, offsetof(documented::FirmwareDownload, Slot));
+VX_SAME(sf::kDownloadOffset, offsetof(documented::FirmwareDownload, Offset));
+VX_SAME(sf::kDownloadBufferSize, offsetof(documented::FirmwareDownload, BufferSize));
+VX_SAME(sf::kDownloadImage, offsetof(documented::FirmwareDownload, ImageBuffer));
+VX_SAME(sf::kActivateSize, sizeof(documented::FirmwareActivate));
+VX_SAME(sf::kActivateSlot, offsetof(documented::FirmwareActivate, Slot));
+
 VX_SAME(os::kBusTypeScsi, BusTypeScsi);
 VX_SAME(os::kBusTypeAta, BusTypeAta);
 VX_SAME(os::kBusTypeUsb, BusTypeUsb);

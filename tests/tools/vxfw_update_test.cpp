@@ -5,6 +5,7 @@
 #include "base/string_table.h"
 #include "os/fake/fake_system.h"
 #include "sim/firmware_image.h"
+#include "tests/support/utf16.h"
 #include "tools/vxfw/vxfw.h"
 
 namespace vxfw {
@@ -60,12 +61,27 @@ TEST_F(VxfwUpdate, JsonOnePerStatusAndTheSelectionByName) {
   EXPECT_EQ(statuses.back()["kind"], 4);
 }
 
-TEST_F(VxfwUpdate, WithoutItsDriverTheRunFailsWithOne) {
+// Without its driver the tool takes Windows' own firmware interface, which
+// the default machine offers; a machine without it fails the run.
+TEST_F(VxfwUpdate, WithoutItsDriverTheWindowsRoadOrNone) {
   fake.files.AddFolder(u"C:\\bare");
   fake.files.SetModulePath(u"C:\\bare\\vxfw.exe");
-  Output output;
-  EXPECT_EQ(RunVxfw({u"update", u"--machine", u"default"}, output), 1);
-  EXPECT_NE(output.out.find("ERROR => Failed to load driver (0x2)"), std::string::npos);
+  fake.files.PutFile(u"C:\\bare\\vx7221.bin", sim::BuildDemoImage());
+  Output windows;
+  ASSERT_EQ(RunVxfw({u"update", u"--machine", u"default"}, windows), 0) << windows.out;
+  EXPECT_NE(windows.out.find("Drive VX10000002 firmware revision read back: 02.01P03"),
+            std::string::npos);
+  base::CloseLog();
+  const std::u16string log =
+      testing_support::Utf16Of(fake.files.Contents(u"C:\\bare\\VLXFMUpdate.log"));
+  EXPECT_NE(log.find(u"Update road: Windows storage firmware interface"), std::u16string::npos);
+
+  const std::string bare = R"({"drives": [{"number": 0}]})";
+  fake.files.PutFile(u"C:\\bare\\machine.json", {bare.begin(), bare.end()});
+  Output none;
+  EXPECT_EQ(RunVxfw({u"update", u"--machine", u"C:\\bare\\machine.json"}, none), 1);
+  EXPECT_NE(none.out.find("ERROR => Failed to load driver (0x2)"), std::string::npos);
+  EXPECT_NE(none.out.find("Neither update road is available"), std::string::npos);
 }
 
 TEST_F(VxfwUpdate, RealDrivesAreNeverUpdatedFromTheConsole) {

@@ -102,11 +102,18 @@ TEST_F(UpdateRun, AfterwardsTheDrivesAreAlreadyUpdated) {
   }
 }
 
-TEST_F(UpdateRun, ALoadFailureSendsOnlyItsMessage) {
-  Load(R"({"drives": [{"number": 0}]})");  // no driver binary beside the program
+// No driver binary beside the program, and a machine without Windows' own
+// firmware interface.
+TEST_F(UpdateRun, WithNeitherRoadTheRunSaysWhyAndFailsAsALoadFailure) {
+  Load(R"({"drives": [{"number": 0}]})");
   Recorder recorder;
   Run(Enumerate(), recorder);
-  EXPECT_EQ(recorder.Texts(), (std::vector<std::u16string>{kBanner, u"Failed to load driver (0x2)"}));
+  EXPECT_EQ(recorder.Texts(),
+            (std::vector<std::u16string>{
+                kBanner,
+                u"Neither update road is available: the firmware driver is missing (0x2), and "
+                u"drive VX7221-500G-A (VX00000001) has no Windows firmware interface (0x1).",
+                u"Failed to load driver (0x2)"}));
   EXPECT_EQ(recorder.statuses.back().kind, update::ErrorText);
   EXPECT_TRUE(LogHas(u"Driver load failed\r\n\r\nError Info :\r\nFile      = DriverHelper\r\n"
                      u"Line      = 285\r\nFunction  = CDriverHelper::StartDriver\r\nErrorCode = 0x2"));
