@@ -39,16 +39,19 @@ TEST(MachineDescription, EveryExampleOfTheDocsLoads) {
     ++examples;
     at = end;
   }
-  EXPECT_EQ(examples, 3);
+  EXPECT_EQ(examples, 4);
 }
 
 TEST(MachineDescription, ValuesAndMistakes) {
   std::string error;
-  const auto m = ParseMachine(R"({"windows": {"major": 5}, "drives": [
+  const auto m = ParseMachine(R"({"windows": {"major": 5}, "firmwareInterface": true, "drives": [
       {"number": 9, "wwn": "0x5A1B2C3000000001", "linkOpenStatus": "0xC0000034",
+       "deferredDownload": true,
        "faults": [{"on": "identify", "status": 81, "times": 2}]}]})", error);
   ASSERT_TRUE(m) << error;
   EXPECT_EQ(m->windowsMajor, 5u);
+  EXPECT_TRUE(m->firmwareInterface);
+  EXPECT_TRUE(m->drives[0].drive.deferredDownload);
   EXPECT_EQ(m->drives[0].drive.wwn, 0x5A1B2C3000000001u);
   EXPECT_EQ(*m->drives[0].linkOpenStatus, static_cast<std::int32_t>(0xC0000034));
   EXPECT_EQ(m->drives[0].drive.faults[0].times, 2);
@@ -59,6 +62,7 @@ TEST(MachineDescription, ValuesAndMistakes) {
       R"({"drives": [{"busType": 11}]})",
       R"({"drives": [{"number": "twelve"}]})",
       R"({"drives": [)",
+      R"({"firmwareInterface": 1})",
   };
   for (const char* json : wrong) {
     error.clear();

@@ -15,6 +15,10 @@ namespace update::test_support {
 
 using drives::test_support::DrivesTest;
 
+// The first text of every run.
+constexpr char16_t kBanner[] =
+    u"\r\n** SYSTEM MAY APPEAR UNRESPONSIVE **\r\n** PLEASE DO NOT UNPLUG OR POWER OFF THE SYSTEM **";
+
 class Recorder final : public StatusSink {
  public:
   explicit Recorder(std::function<void()> onEach = {}) : onEach_(std::move(onEach)) {}
@@ -52,11 +56,13 @@ class Chosen final : public SelectionSource {
 
 class UpdateRun : public DrivesTest {
  protected:
-  void LoadWithPackage(const std::string& json) {
+  // The package's image beside the program, and the firmware driver's
+  // binary unless `withDriver` is false.
+  void LoadWithPackage(const std::string& json, bool withDriver = true) {
     Load(json);
     auto& files = sim_->fake().files;
     files.PutFile(u"C:\\app\\vx7221.bin", sim::BuildDemoImage());
-    files.PutFile(u"C:\\app\\VLXFMDriver32.sys", {'d', 'r', 'v'});
+    if (withDriver) files.PutFile(u"C:\\app\\VLXFMDriver32.sys", {'d', 'r', 'v'});
   }
   void Run(const drives::DriveList& drives, Recorder& recorder) {
     Chosen chosen(drives);

@@ -13,8 +13,7 @@ using test_support::Chosen;
 using test_support::Recorder;
 using test_support::UpdateRun;
 
-constexpr char16_t kBanner[] =
-    u"\r\n** SYSTEM MAY APPEAR UNRESPONSIVE **\r\n** PLEASE DO NOT UNPLUG OR POWER OFF THE SYSTEM **";
+using test_support::kBanner;
 
 TEST_F(UpdateRun, NoDriveSelectedLoadsAndRemovesTheDriver) {
   LoadWithPackage(R"({"drives": []})");
