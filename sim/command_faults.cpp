@@ -9,11 +9,12 @@ void CommandFaults::Arm(std::uint64_t index, InjectedFault kind) {
   struck_ = false;
 }
 
-InjectedFault CommandFaults::Next(int target) {
+InjectedFault CommandFaults::Next(int target, std::uint32_t code) {
   std::lock_guard lock(mutex_);
   if (remaining_ == 0 || --remaining_ != 0) return InjectedFault::None;
   struck_ = true;
   struckTarget_ = target;
+  struckCode_ = code;
   return kind_;
 }
 
@@ -25,6 +26,11 @@ bool CommandFaults::Struck() const {
 int CommandFaults::StruckTarget() const {
   std::lock_guard lock(mutex_);
   return struckTarget_;
+}
+
+std::uint32_t CommandFaults::StruckCode() const {
+  std::lock_guard lock(mutex_);
+  return struckCode_;
 }
 
 }  // namespace sim

@@ -27,12 +27,15 @@ class CommandFaults {
   void Arm(std::uint64_t index, InjectedFault kind);
 
   // Counts one command for `target` (a drive number or kDriver) and tells
-  // whether it is the one to fail.
-  InjectedFault Next(int target);
+  // whether it is the one to fail. `code` is the request's control code
+  // (0 for a command the driver sends to a drive).
+  InjectedFault Next(int target, std::uint32_t code = 0);
 
   bool Struck() const;
-  // The target of the failed command; meaningful once Struck().
+  // The target and control code of the failed command; meaningful once
+  // Struck().
   int StruckTarget() const;
+  std::uint32_t StruckCode() const;
 
  private:
   mutable std::mutex mutex_;
@@ -40,6 +43,7 @@ class CommandFaults {
   InjectedFault kind_ = InjectedFault::None;
   bool struck_ = false;
   int struckTarget_ = 0;
+  std::uint32_t struckCode_ = 0;
 };
 
 }  // namespace sim

@@ -149,14 +149,14 @@ os::BOOL SimMachine::DeviceIoControl(os::DeviceHandle device, os::DWORD code,
   // A drive's reply and the driver's long transfer run without the
   // machine's lock: the driver sends to a drive while it holds none.
   if (target.drive == -1) {
-    if (commandFaults_.Next(CommandFaults::kDriver) != InjectedFault::None) {
+    if (commandFaults_.Next(CommandFaults::kDriver, code) != InjectedFault::None) {
       error = os::kErrorGenFailure;
     } else {
       result = driver_.Control(code, in, inSize, out, outSize, returned, error);
     }
   } else if (SimDrive* drive = Drive(target.drive)) {
     result = drive->Control(code, in, inSize, out, outSize, returned, error,
-                            commandFaults_.Next(target.drive));
+                            commandFaults_.Next(target.drive, code));
   }
   if (bytesReturned != nullptr) *bytesReturned = returned;
   Trace(target, code, in, inSize, out, returned, result, error);
