@@ -1,7 +1,8 @@
-// Modules already loaded in the process and the routines they export,
-// for the entry points that are looked up at run time (ntdll's symbolic
-// links, kernel32's WOW64 calls). The routine is then called through the
-// area it belongs to, with the address handed out here.
+// Modules of the process and the routines they export, for the entry
+// points that are looked up at run time (ntdll's symbolic links, kernel32's
+// WOW64 calls), and the libraries loaded on demand (the rich edit
+// control's). A routine is then called through the area it belongs to,
+// with the address handed out here.
 #pragma once
 
 #include "os/types.h"
@@ -17,6 +18,8 @@ class Modules {
   virtual ~Modules() = default;
   virtual HMODULE GetModuleHandleW(const char16_t* moduleName) = 0;
   virtual ProcAddress GetProcAddress(HMODULE module, const char* name) = 0;
+  virtual HMODULE LoadLibraryW(const char16_t* fileName) = 0;
+  virtual BOOL FreeLibrary(HMODULE module) = 0;
 };
 
 }  // namespace os

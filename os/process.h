@@ -53,6 +53,8 @@ class Process {
   virtual void Sleep(DWORD milliseconds) = 0;
   virtual DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer,
                                         DWORD size) = 0;
+  // The process's whole command line, program name first.
+  virtual const char16_t* GetCommandLineW() = 0;
   virtual BOOL CloseHandle(ProcessHandle object) = 0;
   // The thread handle CreateProcessW hands back.
   virtual BOOL CloseHandle(HANDLE object) = 0;

@@ -3,6 +3,7 @@
 // runs; tests install a fake with ScopedSystem.
 #pragma once
 
+#include "os/common_controls.h"
 #include "os/debug.h"
 #include "os/devices.h"
 #include "os/errors.h"
@@ -10,12 +11,14 @@
 #include "os/input.h"
 #include "os/messages.h"
 #include "os/modules.h"
+#include "os/ole.h"
 #include "os/power.h"
 #include "os/process.h"
 #include "os/registry.h"
 #include "os/resources.h"
 #include "os/services.h"
 #include "os/setup.h"
+#include "os/sockets.h"
 #include "os/text.h"
 #include "os/version.h"
 
@@ -37,6 +40,9 @@ struct System {
   Messages& messages;
   Registry& registry;
   Setup& setup;
+  CommonControls& commonControls;
+  Sockets& sockets;
+  Ole& ole;
 };
 
 // The installed system. Calling it before one is installed is a programming

@@ -51,6 +51,9 @@ class FakeProcess final : public Process {
   void Sleep(DWORD milliseconds) override;
   void SetInstantSleeps(bool instant) { instantSleeps_ = instant; }
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  // The program's command line, as Windows hands it over unsplit.
+  std::u16string commandLine = u"\"C:\\app\\VLXFMWizardApp.exe\"";
+  const char16_t* GetCommandLineW() override { return commandLine.c_str(); }
   BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;
 

@@ -16,8 +16,12 @@ FakeSystem::FakeSystem()
       power(errors, faults),
       registry(faults),
       setup(errors, &faults),
-      system_{errors,   files,   debug,   text,  resources, modules,  devices,  version,
-              services, process, input,   power, messages,  registry, setup} {
+      commonControls(errors, faults),
+      sockets(faults),
+      ole(faults),
+      system_{errors,   files,   debug,    text,           resources, modules,
+              devices,  version, services, process,        input,     power,
+              messages, registry, setup,   commonControls, sockets,   ole} {
   errors.SetLastError(0);
   // As on Windows, a driver whose binary is missing does not start.
   services.OnStart([this](const std::u16string&, const memory::ServiceDatabase::Service& service) {

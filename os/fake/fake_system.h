@@ -13,6 +13,9 @@
 #include "os/fake/fake_registry.h"
 #include "os/fake/fake_resources.h"
 #include "os/fake/fake_text.h"
+#include "os/fake/fake_common_controls.h"
+#include "os/fake/fake_ole.h"
+#include "os/fake/fake_sockets.h"
 #include "os/fake/fake_version.h"
 #include "os/fake/faults.h"
 #include "os/memory/device_info_sets.h"
@@ -48,6 +51,9 @@ class FakeSystem {
   FakeMessages messages;
   FakeRegistry registry;
   memory::DeviceInfoSets setup;
+  FakeCommonControls commonControls;
+  FakeSockets sockets;
+  FakeOle ole;
 
  private:
   System system_;

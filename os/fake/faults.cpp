@@ -36,13 +36,14 @@ Faults::~Faults() {
   Reporter()(unstruck);
 }
 
-void Faults::Fail(std::string_view area, std::string_view call, DWORD code, int times) {
+void Faults::Fail(std::string_view area, std::string_view call, DWORD code, int times,
+                  int skip) {
   std::lock_guard lock(mutex_);
   Key key{std::string(area), std::string(call)};
   auto it = armed_.find(key);
   // A fault replaced before it struck still counts as never struck.
   if (it != armed_.end() && !it->second.struck) spentUnstruck_.push_back(Name(key));
-  armed_[std::move(key)] = Armed{code, times};
+  armed_[std::move(key)] = Armed{code, times, skip};
 }
 
 void Faults::Clear() {
@@ -55,6 +56,10 @@ std::optional<DWORD> Faults::Take(std::string_view area, std::string_view call) 
   std::lock_guard lock(mutex_);
   auto it = armed_.find(Key{std::string(area), std::string(call)});
   if (it == armed_.end() || it->second.remaining == 0) return std::nullopt;
+  if (it->second.skip > 0) {
+    --it->second.skip;
+    return std::nullopt;
+  }
   it->second.struck = true;
   if (it->second.remaining != kAlways) --it->second.remaining;
   return it->second.code;

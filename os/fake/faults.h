@@ -35,7 +35,9 @@ class Faults final : public memory::CallGate {
   Faults(const Faults&) = delete;
   Faults& operator=(const Faults&) = delete;
 
-  void Fail(std::string_view area, std::string_view call, DWORD code, int times = 1);
+  // The first `skip` calls pass; then `times` fail.
+  void Fail(std::string_view area, std::string_view call, DWORD code, int times = 1,
+            int skip = 0);
   // Forgets every fault, struck or not.
   void Clear();
 
@@ -50,6 +52,7 @@ class Faults final : public memory::CallGate {
   struct Armed {
     DWORD code;
     int remaining;
+    int skip = 0;
     bool struck = false;
   };
   using Key = std::pair<std::string, std::string>;

@@ -1,5 +1,6 @@
 #include "os/memory/module_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "os/ascii_case.h"
@@ -21,6 +22,11 @@ constexpr std::array<Export, 6> kExports = {{
     {u"kernel32", "Wow64DisableWow64FsRedirection"},
     {u"kernel32", "Wow64RevertWow64FsRedirection"},
 }};
+
+// The libraries a Windows system always has that the system loads on
+// demand; any other name is not found.
+constexpr std::array<std::u16string_view, 3> kLibraries = {u"riched20", u"msftedit",
+                                                           u"comctl32"};
 
 // One byte per routine: their addresses are the stand-ins.
 std::array<char, kExports.size()> standIns;
@@ -107,6 +113,42 @@ ProcAddress ModuleTable::GetProcAddress(HMODULE module, const char* name) {
   if (fallback_ != nullptr) return fallback_->GetProcAddress(module, name);
   errors_.SetLastError(kErrorProcNotFound);
   return nullptr;
+}
+
+HMODULE ModuleTable::LoadLibraryW(const char16_t* fileName) {
+  if (fallback_ != nullptr) return fallback_->LoadLibraryW(fileName);
+  if (auto code = Strike(gate_, "modules", "LoadLibraryW")) {
+    errors_.SetLastError(*code);
+    return nullptr;
+  }
+  const std::u16string name = ModuleName(fileName);
+  if (std::find(kLibraries.begin(), kLibraries.end(), name) == kLibraries.end()) {
+    errors_.SetLastError(kErrorModNotFound);
+    return nullptr;
+  }
+  std::lock_guard lock(mutex_);
+  Library& library = libraries_[name];
+  if (library.standIn == nullptr) library.standIn = std::make_unique<char>();
+  ++library.loads;
+  return reinterpret_cast<HMODULE>(library.standIn.get());
+}
+
+BOOL ModuleTable::FreeLibrary(HMODULE module) {
+  if (fallback_ != nullptr) return fallback_->FreeLibrary(module);
+  std::lock_guard lock(mutex_);
+  for (auto it = libraries_.begin(); it != libraries_.end(); ++it) {
+    if (reinterpret_cast<HMODULE>(it->second.standIn.get()) != module) continue;
+    if (--it->second.loads == 0) libraries_.erase(it);
+    return kTrue;
+  }
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
+int ModuleTable::Loaded(std::u16string_view fileName) const {
+  std::lock_guard lock(mutex_);
+  const auto it = libraries_.find(ModuleName(std::u16string(fileName).c_str()));
+  return it == libraries_.end() ? 0 : it->second.loads;
 }
 
 }  // namespace os::memory

@@ -14,4 +14,14 @@ ProcAddress PosixModules::GetProcAddress(HMODULE, const char*) {
   return nullptr;
 }
 
+HMODULE PosixModules::LoadLibraryW(const char16_t*) {
+  errors_.SetLastError(kErrorModNotFound);
+  return nullptr;
+}
+
+BOOL PosixModules::FreeLibrary(HMODULE) {
+  errors_.SetLastError(kErrorInvalidHandle);
+  return kFalse;
+}
+
 }  // namespace os::posix

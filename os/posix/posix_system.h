@@ -2,7 +2,8 @@
 // files and paths (with "\" read as "/"), the module path, debug output to
 // standard error, and code page 1252 as the ANSI code page. Linux has no
 // Windows devices, modules, services, power source, message boxes,
-// registry or SetupAPI: those calls fail as a Windows without them would.
+// registry, SetupAPI, common controls, sockets or OLE: those calls fail as
+// a Windows without them would.
 // One source file per area.
 #pragma once
 
@@ -85,6 +86,8 @@ class PosixModules final : public Modules {
   explicit PosixModules(Errors& errors) : errors_(errors) {}
   HMODULE GetModuleHandleW(const char16_t* moduleName) override;
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  HMODULE LoadLibraryW(const char16_t* fileName) override;
+  BOOL FreeLibrary(HMODULE module) override;
 
  private:
   Errors& errors_;
@@ -158,6 +161,8 @@ class PosixProcess final : public Process {
   BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
   void Sleep(DWORD milliseconds) override;
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  // The console tool splits its own arguments: an empty line.
+  const char16_t* GetCommandLineW() override { return u""; }
   BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;
 
@@ -230,6 +235,27 @@ class PosixSetup final : public Setup {
   Errors& errors_;
 };
 
+class PosixCommonControls final : public CommonControls {
+ public:
+  explicit PosixCommonControls(Errors& errors) : errors_(errors) {}
+  BOOL InitCommonControlsEx(const InitCommonControlsExInfo* info) override;
+
+ private:
+  Errors& errors_;
+};
+
+class PosixSockets final : public Sockets {
+ public:
+  int WSAStartup(WORD versionRequested, WsaData* data) override;
+  int WSACleanup() override;
+};
+
+class PosixOle final : public Ole {
+ public:
+  HRESULT OleInitialize(void* reserved) override;
+  void OleUninitialize() override;
+};
+
 class PosixSystem {
  public:
   PosixSystem()
@@ -243,8 +269,10 @@ class PosixSystem {
         input(errors),
         power(errors),
         setup(errors),
-        system_{errors,   files,   debug, text,  resources, modules,  devices, version,
-                services, process, input, power, messages,  registry, setup} {}
+        commonControls(errors),
+        system_{errors,   files,    debug,    text,           resources, modules,
+                devices,  version,  services, process,        input,     power,
+                messages, registry, setup,    commonControls, sockets,   ole} {}
   PosixSystem(const PosixSystem&) = delete;
   PosixSystem& operator=(const PosixSystem&) = delete;
 
@@ -265,6 +293,9 @@ class PosixSystem {
   PosixMessages messages;
   PosixRegistry registry;
   PosixSetup setup;
+  PosixCommonControls commonControls;
+  PosixSockets sockets;
+  PosixOle ole;
 
  private:
   System system_;

@@ -5,11 +5,15 @@
 #include <windows.h>
 #undef WIN32_NO_STATUS
 #include <ntstatus.h>
+#include <commctrl.h>
 #include <setupapi.h>
 #include <winternl.h>
 
+#include "os/common_controls.h"
 #include "os/constants.h"
+#include "os/ole.h"
 #include "os/process.h"
+#include "os/sockets.h"
 #include "os/registry.h"
 
 #define VX_SAME(ours, sdk) static_assert((ours) == (sdk), #sdk)
@@ -260,6 +264,11 @@ VX_SAME(os::kShutdownReasonPlannedHardwareDisk,
         SHTDN_REASON_FLAG_PLANNED | SHTDN_REASON_MAJOR_HARDWARE | SHTDN_REASON_MINOR_DISK);
 VX_SAME(os::kWmUser, WM_USER);
 VX_SAME(os::kMbOk, MB_OK);
+VX_SAME(os::kInitCommonControlsExSize, sizeof(INITCOMMONCONTROLSEX));
+VX_SAME(os::kIccWin95Classes, ICC_WIN95_CLASSES);
+VX_SAME(os::kSOk, S_OK);
+VX_SAME(os::kSFalse, S_FALSE);
+VX_SAME(os::kWinsockVersion11, MAKEWORD(1, 1));
 VX_SAME(os::kMbYesNo, MB_YESNO);
 VX_SAME(os::kMbIconError, MB_ICONERROR);
 VX_SAME(os::kMbIconExclamation, MB_ICONEXCLAMATION);

@@ -65,6 +65,10 @@ DWORD Win32Process::GetEnvironmentVariableW(const char16_t* name, char16_t* buff
   return ::GetEnvironmentVariableW(Wide(name), Wide(buffer), size);
 }
 
+const char16_t* Win32Process::GetCommandLineW() {
+  return reinterpret_cast<const char16_t*>(::GetCommandLineW());
+}
+
 BOOL Win32Process::CloseHandle(ProcessHandle object) { return ::CloseHandle(ToNative(object)); }
 
 BOOL Win32Process::CloseHandle(HANDLE object) { return ::CloseHandle(ToNative(object)); }

@@ -59,6 +59,8 @@ class Win32Modules final : public Modules {
  public:
   HMODULE GetModuleHandleW(const char16_t* moduleName) override;
   ProcAddress GetProcAddress(HMODULE module, const char* name) override;
+  HMODULE LoadLibraryW(const char16_t* fileName) override;
+  BOOL FreeLibrary(HMODULE module) override;
 };
 
 class Win32Devices final : public Devices {
@@ -120,6 +122,7 @@ class Win32Process final : public Process {
   BOOL GetExitCodeProcess(ProcessHandle process, DWORD* exitCode) override;
   void Sleep(DWORD milliseconds) override;
   DWORD GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, DWORD size) override;
+  const char16_t* GetCommandLineW() override;
   BOOL CloseHandle(ProcessHandle object) override;
   BOOL CloseHandle(HANDLE object) override;
 };
@@ -177,12 +180,30 @@ class Win32Setup final : public Setup {
   BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
 };
 
+class Win32CommonControls final : public CommonControls {
+ public:
+  BOOL InitCommonControlsEx(const InitCommonControlsExInfo* info) override;
+};
+
+class Win32Sockets final : public Sockets {
+ public:
+  int WSAStartup(WORD versionRequested, WsaData* data) override;
+  int WSACleanup() override;
+};
+
+class Win32Ole final : public Ole {
+ public:
+  HRESULT OleInitialize(void* reserved) override;
+  void OleUninitialize() override;
+};
+
 // Every area bound to Windows.
 class Win32System {
  public:
   Win32System()
-      : system_{errors,   files,   debug, text,  resources, modules,  devices, version,
-                services, process, input, power, messages,  registry, setup} {}
+      : system_{errors,   files,    debug,    text,           resources, modules,
+                devices,  version,  services, process,        input,     power,
+                messages, registry, setup,    commonControls, sockets,   ole} {}
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
@@ -203,6 +224,9 @@ class Win32System {
   Win32Messages messages;
   Win32Registry registry;
   Win32Setup setup;
+  Win32CommonControls commonControls;
+  Win32Sockets sockets;
+  Win32Ole ole;
 
  private:
   System system_;

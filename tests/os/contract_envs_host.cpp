@@ -16,6 +16,7 @@ class FakeEnv final : public Env {
   FakeEnv() {
     fake_.files.AddFolder(u"C:\\contract\\scratch");
     fake_.files.SetModulePath(u"C:\\contract\\vx_host_tests.exe");
+    fake_.process.commandLine = u"\"C:\\contract\\vx_host_tests.exe\" --gtest_brief";
     fake_.resources.SetStrings(&base::StringTable());
     // Wine has a drive 0 too.
     fake_.devices.Add(u"\\\\.\\PhysicalDrive0", std::make_shared<os::fake::ScriptedDevice>());

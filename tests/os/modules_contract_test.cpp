@@ -33,6 +33,17 @@ TEST_P(ModulesContract, Kernel32RoutinesAreFoundByName) {
   EXPECT_EQ(sys().errors.GetLastError(), os::kErrorProcNotFound);
 }
 
+TEST_P(ModulesContract, TheRichEditLibraryLoadsAndFrees) {
+  auto& modules = sys().modules;
+  const os::HMODULE library = modules.LoadLibraryW(u"RICHED20.DLL");
+  ASSERT_NE(library, nullptr);
+  EXPECT_EQ(modules.LoadLibraryW(u"riched20"), library);
+  EXPECT_NE(modules.FreeLibrary(library), os::kFalse);
+  EXPECT_NE(modules.FreeLibrary(library), os::kFalse);
+  EXPECT_EQ(modules.LoadLibraryW(u"nosuchlibrary.dll"), nullptr);
+  EXPECT_EQ(sys().errors.GetLastError(), os::kErrorModNotFound);
+}
+
 VX_CONTRACT_FOR_WHOLE_SYSTEMS(ModulesContract);
 
 }  // namespace

@@ -33,6 +33,15 @@ TEST_P(ProcessContract, RedirectionSwitchesOffAndBack) {
   EXPECT_NE(process.Wow64RevertWow64FsRedirection(revert, old), os::kFalse);
 }
 
+TEST_P(ProcessContract, TheCommandLineNamesTheProgramFirst) {
+  const char16_t* line = sys().process.GetCommandLineW();
+  ASSERT_NE(line, nullptr);
+  const std::u16string text(line);
+  const auto program = text.find(env().ProgramName());
+  ASSERT_NE(program, std::u16string::npos);
+  EXPECT_EQ(text.find(u' '), text.find(u' ', program)) << "nothing before the program";
+}
+
 VX_CONTRACT_FOR_WHOLE_SYSTEMS(ProcessContract);
 
 }  // namespace

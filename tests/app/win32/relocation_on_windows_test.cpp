@@ -76,7 +76,8 @@ TEST(RelocationOnWindows, CopiesThePlainFilesAndStartsTheCopy) {
     os::System system{win32.errors,    win32.files,   win32.debug,    win32.text,
                       win32.resources, win32.modules, win32.devices,  win32.version,
                       win32.services,  win32.process, win32.input,    win32.power,
-                      fake.messages,   win32.registry, win32.setup};
+                      fake.messages,   win32.registry, win32.setup,
+                      win32.commonControls, win32.sockets, win32.ole};
     os::ScopedSystem guard(system);
     PrepareAndLaunchWizard();
     EXPECT_TRUE(fake.messages.Boxes().empty());
