@@ -9,7 +9,7 @@ SimulatedSystem::SimulatedSystem(os::System& base, MachineDescription machine)
       controllers_(base.errors, nullptr),
       system_{base.errors,   base.files,   base.debug,      base.text,     base.resources,
               modules_,      machine_,     version_,        machine_.services(),
-              base.process,  input_,   power_,          base.messages, base.registry,
+              base.process,  input_,   power_,          base.messages, registry_,
               controllers_,  base.commonControls, base.sockets, base.ole} {
   for (const auto& service : machine_.description().controllerServices) {
     controllers_.AddDevice(os::kGuidDevClassHdc, std::u16string(service.begin(), service.end()));

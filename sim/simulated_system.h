@@ -1,13 +1,14 @@
 // The one composition of a system with a simulated machine: the machine's
 // drives, firmware driver, symbolic links, driver service database, power
-// source and restart, input, disk controllers and Windows version over
-// `base`, whose files, registry, processes, text, messages and the rest stay
-// as they are. The
-// console tool, the tests and the simulated wizard all run on this.
+// source and restart, input, disk controllers, registry and Windows version
+// over `base`, whose files, processes, text, messages and the rest stay as
+// they are. The console tool, the tests and the simulated wizard all run on
+// this; none of them changes the configuration of the machine it runs on.
 #pragma once
 
 #include "os/memory/device_info_sets.h"
 #include "os/memory/module_table.h"
+#include "os/memory/registry_tree.h"
 #include "os/system.h"
 #include "sim/machine_description.h"
 #include "sim/sim_input.h"
@@ -29,6 +30,7 @@ class SimulatedSystem {
   SimPower& power() { return power_; }
   SimInput& input() { return input_; }
   os::memory::DeviceInfoSets& controllers() { return controllers_; }
+  os::memory::RegistryTree& registry() { return registry_; }
 
  private:
   SimMachine machine_;
@@ -39,6 +41,7 @@ class SimulatedSystem {
   SimPower power_;
   SimInput input_;
   os::memory::DeviceInfoSets controllers_;
+  os::memory::RegistryTree registry_;
   os::System system_;
 };
 

@@ -14,7 +14,7 @@ FakeSystem::FakeSystem()
       services(errors, &faults),
       process(errors, faults),
       power(errors, faults),
-      registry(faults),
+      registry(&faults),
       setup(errors, &faults),
       commonControls(errors, faults),
       sockets(faults),

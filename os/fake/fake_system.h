@@ -10,7 +10,6 @@
 #include "os/fake/fake_messages.h"
 #include "os/fake/fake_power.h"
 #include "os/fake/fake_process.h"
-#include "os/fake/fake_registry.h"
 #include "os/fake/fake_resources.h"
 #include "os/fake/fake_text.h"
 #include "os/fake/fake_common_controls.h"
@@ -20,6 +19,7 @@
 #include "os/fake/faults.h"
 #include "os/memory/device_info_sets.h"
 #include "os/memory/module_table.h"
+#include "os/memory/registry_tree.h"
 #include "os/memory/service_database.h"
 #include "os/system.h"
 
@@ -49,7 +49,7 @@ class FakeSystem {
   FakeInput input;
   FakePower power;
   FakeMessages messages;
-  FakeRegistry registry;
+  memory::RegistryTree registry;
   memory::DeviceInfoSets setup;
   FakeCommonControls commonControls;
   FakeSockets sockets;

@@ -89,7 +89,7 @@ class FaultSweep : public UpdateRun, public ::testing::WithParamInterface<bool> 
     EXPECT_EQ(machine().OpenLinks(), 0);
     EXPECT_EQ(machine().services().OpenHandles(), 0);
     EXPECT_FALSE(machine().services().Find(u"VLXFMDriver"));
-    EXPECT_EQ(sim_->fake().registry.OpenKeys(), 0);
+    EXPECT_EQ(sim_->simulated().registry().OpenKeys(), 0);
     EXPECT_EQ(sim_->fake().process.OpenProcesses(), 0);
     EXPECT_FALSE(sim_->simulated().input().Blocked());
     // The log is the one file meant to stay open while the program runs.

@@ -82,7 +82,7 @@ class NativeRoad : public testing::Test {
     drive->PhyEntity[0] = static_cast<std::uint8_t>(0xA0 + number);
     drives.drives[drive->SerialNumberText()] = drive;
   }
-  std::optional<os::fake::FakeRegistry::Value> Value(const std::u16string& key,
+  std::optional<os::memory::RegistryTree::Value> Value(const std::u16string& key,
                                                      const std::u16string& name) {
     return fake.registry.GetValue(os::HkeyLocalMachine(), key, name);
   }

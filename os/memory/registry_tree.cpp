@@ -1,4 +1,4 @@
-#include "os/fake/fake_registry.h"
+#include "os/memory/registry_tree.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include "os/ascii_case.h"
 #include "os/constants.h"
 
-namespace os::fake {
+namespace os::memory {
 namespace {
 
 constexpr char16_t kMachine[] = u"\x1HKLM";
@@ -14,7 +14,7 @@ constexpr char16_t kUser[] = u"\x1HKCU";
 
 }  // namespace
 
-FakeRegistry::Path FakeRegistry::Split(const char16_t* text) {
+RegistryTree::Path RegistryTree::Split(const char16_t* text) {
   Path path;
   std::u16string part;
   for (const char16_t* c = text; c != nullptr && *c != u'\0'; ++c) {
@@ -29,7 +29,7 @@ FakeRegistry::Path FakeRegistry::Split(const char16_t* text) {
   return path;
 }
 
-bool FakeRegistry::PathOf(HKEY key, Path& path) const {
+bool RegistryTree::PathOf(HKEY key, Path& path) const {
   if (key == HkeyLocalMachine()) {
     path = {kMachine};
     return true;
@@ -44,7 +44,7 @@ bool FakeRegistry::PathOf(HKEY key, Path& path) const {
   return true;
 }
 
-FakeRegistry::Node* FakeRegistry::Find(const Path& path) const {
+RegistryTree::Node* RegistryTree::Find(const Path& path) const {
   if (path.empty()) return nullptr;
   const Node* node = path[0] == kMachine ? &machine_ : path[0] == kUser ? &user_ : nullptr;
   for (std::size_t i = 1; node != nullptr && i < path.size(); ++i) {
@@ -54,7 +54,7 @@ FakeRegistry::Node* FakeRegistry::Find(const Path& path) const {
   return const_cast<Node*>(node);
 }
 
-FakeRegistry::Node* FakeRegistry::Create(const Path& path, bool& created) {
+RegistryTree::Node* RegistryTree::Create(const Path& path, bool& created) {
   created = false;
   Node* node = Find({path[0]});
   for (std::size_t i = 1; node != nullptr && i < path.size(); ++i) {
@@ -68,14 +68,14 @@ FakeRegistry::Node* FakeRegistry::Create(const Path& path, bool& created) {
   return node;
 }
 
-HKEY FakeRegistry::NewHandle(Path path) {
+HKEY RegistryTree::NewHandle(Path path) {
   const HKEY key = reinterpret_cast<HKEY>(next_);
   next_ += 4;
   handles_[key] = std::move(path);
   return key;
 }
 
-void FakeRegistry::SetValue(HKEY root, const std::u16string& path, const std::u16string& name,
+void RegistryTree::SetValue(HKEY root, const std::u16string& path, const std::u16string& name,
                             DWORD type, std::vector<std::uint8_t> data) {
   std::lock_guard lock(mutex_);
   Path full;
@@ -85,7 +85,7 @@ void FakeRegistry::SetValue(HKEY root, const std::u16string& path, const std::u1
   Create(full, created)->values[os::AsciiLower(name)] = Value{type, std::move(data)};
 }
 
-std::optional<FakeRegistry::Value> FakeRegistry::GetValue(HKEY root, const std::u16string& path,
+std::optional<RegistryTree::Value> RegistryTree::GetValue(HKEY root, const std::u16string& path,
                                                           const std::u16string& name) const {
   std::lock_guard lock(mutex_);
   Path full;
@@ -98,7 +98,7 @@ std::optional<FakeRegistry::Value> FakeRegistry::GetValue(HKEY root, const std::
   return it->second;
 }
 
-bool FakeRegistry::KeyExists(HKEY root, const std::u16string& path) const {
+bool RegistryTree::KeyExists(HKEY root, const std::u16string& path) const {
   std::lock_guard lock(mutex_);
   Path full;
   PathOf(root, full);
@@ -106,14 +106,14 @@ bool FakeRegistry::KeyExists(HKEY root, const std::u16string& path) const {
   return Find(full) != nullptr;
 }
 
-int FakeRegistry::OpenKeys() const {
+int RegistryTree::OpenKeys() const {
   std::lock_guard lock(mutex_);
   return static_cast<int>(handles_.size());
 }
 
-LSTATUS FakeRegistry::RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD, DWORD,
+LSTATUS RegistryTree::RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD, DWORD,
                                     HKEY* result) {
-  if (auto code = faults_.Take("registry", "RegOpenKeyExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = Strike(gate_, "registry", "RegOpenKeyExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path) || result == nullptr) return kErrorInvalidHandle;
@@ -123,9 +123,9 @@ LSTATUS FakeRegistry::RegOpenKeyExW(HKEY key, const char16_t* subKey, DWORD, DWO
   return kErrorSuccess;
 }
 
-LSTATUS FakeRegistry::RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD, char16_t*,
+LSTATUS RegistryTree::RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD, char16_t*,
                                       DWORD, DWORD, void*, HKEY* result, DWORD* disposition) {
-  if (auto code = faults_.Take("registry", "RegCreateKeyExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = Strike(gate_, "registry", "RegCreateKeyExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path) || result == nullptr || Find(path) == nullptr) {
@@ -141,9 +141,9 @@ LSTATUS FakeRegistry::RegCreateKeyExW(HKEY key, const char16_t* subKey, DWORD, c
   return kErrorSuccess;
 }
 
-LSTATUS FakeRegistry::RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD*,
+LSTATUS RegistryTree::RegQueryValueExW(HKEY key, const char16_t* valueName, DWORD*,
                                        DWORD* type, std::uint8_t* data, DWORD* dataSize) {
-  if (auto code = faults_.Take("registry", "RegQueryValueExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = Strike(gate_, "registry", "RegQueryValueExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;
@@ -168,9 +168,9 @@ LSTATUS FakeRegistry::RegQueryValueExW(HKEY key, const char16_t* valueName, DWOR
   return kErrorSuccess;
 }
 
-LSTATUS FakeRegistry::RegSetValueExW(HKEY key, const char16_t* valueName, DWORD, DWORD type,
+LSTATUS RegistryTree::RegSetValueExW(HKEY key, const char16_t* valueName, DWORD, DWORD type,
                                      const std::uint8_t* data, DWORD dataSize) {
-  if (auto code = faults_.Take("registry", "RegSetValueExW")) return static_cast<LSTATUS>(*code);
+  if (auto code = Strike(gate_, "registry", "RegSetValueExW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;
@@ -182,8 +182,8 @@ LSTATUS FakeRegistry::RegSetValueExW(HKEY key, const char16_t* valueName, DWORD,
   return kErrorSuccess;
 }
 
-LSTATUS FakeRegistry::RegDeleteValueW(HKEY key, const char16_t* valueName) {
-  if (auto code = faults_.Take("registry", "RegDeleteValueW")) return static_cast<LSTATUS>(*code);
+LSTATUS RegistryTree::RegDeleteValueW(HKEY key, const char16_t* valueName) {
+  if (auto code = Strike(gate_, "registry", "RegDeleteValueW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;
@@ -194,8 +194,8 @@ LSTATUS FakeRegistry::RegDeleteValueW(HKEY key, const char16_t* valueName) {
              : static_cast<LSTATUS>(kErrorFileNotFound);
 }
 
-LSTATUS FakeRegistry::RegDeleteTreeW(HKEY key, const char16_t* subKey) {
-  if (auto code = faults_.Take("registry", "RegDeleteTreeW")) return static_cast<LSTATUS>(*code);
+LSTATUS RegistryTree::RegDeleteTreeW(HKEY key, const char16_t* subKey) {
+  if (auto code = Strike(gate_, "registry", "RegDeleteTreeW")) return static_cast<LSTATUS>(*code);
   std::lock_guard lock(mutex_);
   Path path;
   if (!PathOf(key, path)) return kErrorInvalidHandle;
@@ -213,10 +213,10 @@ LSTATUS FakeRegistry::RegDeleteTreeW(HKEY key, const char16_t* subKey) {
   return kErrorSuccess;
 }
 
-LSTATUS FakeRegistry::RegCloseKey(HKEY key) {
+LSTATUS RegistryTree::RegCloseKey(HKEY key) {
   std::lock_guard lock(mutex_);
   if (key == HkeyLocalMachine() || key == HkeyCurrentUser()) return kErrorSuccess;
   return handles_.erase(key) != 0 ? kErrorSuccess : static_cast<LSTATUS>(kErrorInvalidHandle);
 }
 
-}  // namespace os::fake
+}  // namespace os::memory

@@ -1,4 +1,4 @@
-// The fake registry: a real tree of keys with typed values under
+// An in-memory registry: a real tree of keys with typed values under
 // HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER. Names compare without case.
 #pragma once
 
@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "os/fake/faults.h"
+#include "os/memory/call_gate.h"
 #include "os/registry.h"
 
-namespace os::fake {
+namespace os::memory {
 
-class FakeRegistry final : public Registry {
+class RegistryTree final : public Registry {
  public:
   struct Value {
     DWORD type;
     std::vector<std::uint8_t> data;
   };
 
-  explicit FakeRegistry(Faults& faults) : faults_(faults) {}
+  explicit RegistryTree(CallGate* gate = nullptr) : gate_(gate) {}
 
   // Test set-up and inspection, with paths such as u"SYSTEM\\Setup".
   void SetValue(HKEY root, const std::u16string& path, const std::u16string& name,
@@ -58,7 +58,7 @@ class FakeRegistry final : public Registry {
   Node* Create(const Path& path, bool& created);
   HKEY NewHandle(Path path);
 
-  Faults& faults_;
+  CallGate* gate_;
   mutable std::mutex mutex_;
   Node machine_;
   Node user_;
@@ -66,4 +66,4 @@ class FakeRegistry final : public Registry {
   std::uintptr_t next_ = 0x6900000;
 };
 
-}  // namespace os::fake
+}  // namespace os::memory
