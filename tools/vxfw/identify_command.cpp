@@ -7,7 +7,7 @@
 #include "ata/exception.h"
 #include "tools/vxfw/identify_decode.h"
 #include "tools/vxfw/identify_file.h"
-#include "tools/vxfw/read_file.h"
+#include "base/read_file.h"
 #include "tools/vxfw/utf8.h"
 #include "tools/vxfw/vxfw.h"
 
@@ -44,7 +44,7 @@ int RunIdentify(const std::vector<std::u16string>& args, Output& output) {
     return 2;
   }
   os::DWORD error = 0;
-  const auto contents = ReadWholeFile(path, kLargestIdentifyFile, error);
+  const auto contents = base::ReadWholeFile(path, kLargestIdentifyFile, error);
   if (!contents) {
     output.err += "vxfw identify: cannot read " + ToUtf8(path) +
                   " (error " + std::to_string(error) + ")\n";

@@ -1,6 +1,6 @@
 #include "tools/vxfw/machine_option.h"
 
-#include "tools/vxfw/read_file.h"
+#include "base/read_file.h"
 #include "tools/vxfw/utf8.h"
 
 namespace vxfw {
@@ -14,7 +14,7 @@ std::optional<sim::MachineDescription> LoadMachine(const std::u16string& name,
                                                    std::string& error) {
   if (name == u"default") return sim::DefaultMachine();
   os::DWORD code = 0;
-  const auto contents = ReadWholeFile(name, kLargestMachineFile, code);
+  const auto contents = base::ReadWholeFile(name, kLargestMachineFile, code);
   if (!contents) {
     error = "cannot read " + ToUtf8(name) + " (error " + std::to_string(code) + ")";
     return std::nullopt;

@@ -1,14 +1,9 @@
-#include "tools/vxfw/read_file.h"
+#include "base/read_file.h"
 
 #include "os/constants.h"
 #include "os/scoped_handle.h"
 
-namespace vxfw {
-namespace {
-
-
-}  // namespace
-
+namespace base {
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(
     const std::u16string& path, std::size_t limit, os::DWORD& error) {
   auto& files = os::Sys().files;
@@ -36,4 +31,4 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(
   }
 }
 
-}  // namespace vxfw
+}  // namespace base

@@ -1,0 +1,219 @@
+#include "tests/gui/wizard_driver.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "tests/gui/png_writer.h"
+
+namespace gui_test {
+
+namespace {
+
+struct Search {
+  bool wantSheet;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<Search*>(lParam);
+  if (!::IsWindowVisible(hwnd)) return TRUE;
+  wchar_t name[32] = {};
+  ::GetClassNameW(hwnd, name, 32);
+  if (std::wstring(name) != L"#32770") return TRUE;
+  const bool isSheet = ::GetDlgItem(hwnd, kNext) != nullptr;
+  if (isSheet == search->wantSheet) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindWindowOf(DWORD thread, bool sheet) {
+  Search search{sheet};
+  ::EnumThreadWindows(thread, FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool ButtonEnabled(HWND sheet, int id) {
+  const HWND button = ::GetDlgItem(sheet, id);
+  return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, int ms) {
+  for (int waited = 0;; waited += 10) {
+    if (condition()) return true;
+    if (waited >= ms) return false;
+    ::Sleep(10);
+  }
+}
+
+std::wstring ScreenshotFolder() {
+  wchar_t value[MAX_PATH] = {};
+  if (::GetEnvironmentVariableW(L"VX_SCREENSHOTS", value, MAX_PATH) > 0) return value;
+  wchar_t module[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::wstring folder(module);
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  folder += L"screens";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+HWND WizardDriver::Sheet() {
+  if (sheet_ != nullptr && ::IsWindow(sheet_)) return sheet_;
+  WaitFor([this] { return (sheet_ = FindWindowOf(uiThread_, true)) != nullptr; });
+  return sheet_;
+}
+
+std::wstring WizardDriver::Title() {
+  wchar_t title[256] = {};
+  ::GetWindowTextW(Sheet(), title, 256);
+  return title;
+}
+
+HWND WizardDriver::Page() {
+  const HWND sheet = Sheet();
+  return sheet == nullptr ? nullptr : PropSheet_GetCurrentPageHwnd(sheet);
+}
+
+bool WizardDriver::OnPageWith(int id) {
+  return WaitFor([&] {
+    const HWND page = Page();
+    return page != nullptr && ::IsWindowVisible(page) && ::GetDlgItem(page, id) != nullptr;
+  });
+}
+
+bool WizardDriver::ButtonsAre(bool back, bool next, bool cancel) {
+  return WaitFor([&] {
+    const HWND sheet = Sheet();
+    return ButtonEnabled(sheet, kBack) == back && ButtonEnabled(sheet, kNext) == next &&
+           ButtonEnabled(sheet, kCancel) == cancel;
+  });
+}
+
+bool WizardDriver::Checked(int id) {
+  return ::SendMessageW(::GetDlgItem(Page(), id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool WizardDriver::Focused(int id) {
+  return WaitFor([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(uiThread_, &info) && info.hwndFocus == ::GetDlgItem(Page(), id);
+  });
+}
+
+bool WizardDriver::HasSystemMenu() {
+  return (::GetWindowLongPtrW(Sheet(), GWL_STYLE) & WS_SYSMENU) != 0;
+}
+
+void WizardDriver::Click(int id) { ::SendMessageW(::GetDlgItem(Page(), id), BM_CLICK, 0, 0); }
+
+void WizardDriver::Press(int button) {
+  const int which = button == kBack ? PSBTN_BACK : button == kNext ? PSBTN_NEXT
+                                                 : button == kFinish ? PSBTN_FINISH
+                                                                     : PSBTN_CANCEL;
+  PropSheet_PressButton(Sheet(), which);
+}
+
+void WizardDriver::Key(UINT virtualKey) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ::GetGUIThreadInfo(uiThread_, &info);
+  const HWND target = info.hwndFocus != nullptr ? info.hwndFocus : Page();
+  ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+  ::PostMessageW(target, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void WizardDriver::SysCommand(WPARAM command) {
+  ::PostMessageW(Sheet(), WM_SYSCOMMAND, command, 0);
+}
+
+HWND WizardDriver::MessageBoxWindow() { return FindWindowOf(uiThread_, false); }
+
+std::wstring WizardDriver::MessageBoxText() {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = MessageBoxWindow()) != nullptr; })) return L"";
+  wchar_t text[1024] = {};
+  ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+  return text;
+}
+
+UINT WizardDriver::MessageBoxButtons() {
+  const HWND box = MessageBoxWindow();
+  if (box == nullptr) return 0xFFFFFFFF;
+  if (::GetDlgItem(box, IDYES) != nullptr) return MB_YESNO;
+  return MB_OK;
+}
+
+void WizardDriver::Answer(int button) {
+  const HWND box = MessageBoxWindow();
+  if (box == nullptr) return;
+  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
+  WaitFor([&] { return !::IsWindow(box); });
+}
+
+bool WizardDriver::Screenshot(const std::wstring& name) {
+  const HWND sheet = Sheet();
+  if (sheet == nullptr) return false;
+  // Let the page paint after its last change.
+  ::Sleep(300);
+  ::RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::Sleep(200);
+  RECT rect{};
+  ::GetWindowRect(sheet, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+  const HDC screen = ::GetDC(nullptr);
+  const HDC memory = ::CreateCompatibleDC(screen);
+  const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+  const HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  ::SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint8_t> bgra(static_cast<std::size_t>(width) * height * 4);
+  const int rows = ::GetDIBits(memory, bitmap, 0, height, bgra.data(), &info, DIB_RGB_COLORS);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  if (rows != height) return false;
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(static_cast<std::size_t>(width) * height * 3);
+  for (std::size_t i = 0; i < bgra.size(); i += 4) {
+    rgb.insert(rgb.end(), {bgra[i + 2], bgra[i + 1], bgra[i]});
+  }
+  return WritePng(ScreenshotFolder() + L"\\" + name + L".png", width, height, rgb);
+}
+
+bool WizardDriver::SheetGone() {
+  return WaitFor([this] { return FindWindowOf(uiThread_, true) == nullptr; });
+}
+
+void WizardDriver::EndWizard() {
+  for (int i = 0; i < 5 && MessageBoxWindow() != nullptr; ++i) {
+    const HWND box = MessageBoxWindow();
+    for (int button : {IDCANCEL, IDNO, IDOK}) {
+      if (::GetDlgItem(box, button) == nullptr) continue;
+      Answer(button);
+      break;
+    }
+  }
+  if (FindWindowOf(uiThread_, true) != nullptr) {
+    PropSheet_PressButton(FindWindowOf(uiThread_, true), PSBTN_CANCEL);
+    if (WaitFor([this] { return FindWindowOf(uiThread_, true) == nullptr; }, 3000)) return;
+  }
+  ::PostThreadMessageW(uiThread_, WM_QUIT, 0, 0);
+}
+
+}  // namespace gui_test

@@ -1,0 +1,65 @@
+// Drives the wizard from a thread of its own, the way a user would: the
+// sheet's buttons, the pages' radio buttons, keys and the Close command,
+// message boxes answered; and reads what the user sees. Button and page
+// changes arrive a little after the action, so every reading waits for
+// the state it expects.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace gui_test {
+
+constexpr int kBack = 0x3023;
+constexpr int kNext = 0x3024;
+constexpr int kFinish = 0x3025;
+constexpr int kCancel = IDCANCEL;
+
+// Polls every 10 ms for up to `ms`.
+bool WaitFor(const std::function<bool()>& condition, int ms = 5000);
+
+class WizardDriver {
+ public:
+  explicit WizardDriver(DWORD uiThread) : uiThread_(uiThread) {}
+
+  // The sheet, once its window shows; null after a time-out.
+  HWND Sheet();
+  std::wstring Title();
+  // The current page holds control `id` (which tells the pages apart).
+  bool OnPageWith(int id);
+  bool ButtonsAre(bool back, bool next, bool cancel = true);
+  bool Checked(int id);
+  bool Focused(int id);
+  bool HasSystemMenu();
+
+  void Click(int id);
+  void Press(int button);
+  void Key(UINT virtualKey);
+  void SysCommand(WPARAM command);
+
+  // The text of the message box the wizard shows; empty after a time-out.
+  std::wstring MessageBoxText();
+  UINT MessageBoxButtons();
+  void Answer(int button);
+
+  // The sheet as the screen shows it, as NAME.png in the screenshot folder.
+  bool Screenshot(const std::wstring& name);
+
+  bool SheetGone();
+  // Ends whatever is left: message boxes, then the sheet, then the loop.
+  void EndWizard();
+
+ private:
+  HWND Page();
+  HWND MessageBoxWindow();
+
+  DWORD uiThread_;
+  HWND sheet_ = nullptr;
+};
+
+// Where screenshots go: VX_SCREENSHOTS, or "screens" beside the test.
+std::wstring ScreenshotFolder();
+
+}  // namespace gui_test
