@@ -16,6 +16,7 @@ namespace app {
 namespace {
 
 constexpr os::UINT kSelectDrives = 107;
+constexpr os::UINT kOneRaidDrive = 126;
 constexpr os::UINT kEnableFeature = 127;
 constexpr os::UINT kSaveAndRestart = 128;
 
@@ -35,6 +36,8 @@ std::u16string GroupLabel(std::uint32_t busType) {
       return u"ATA/SATA";
     case os::kBusTypeUsb:
       return u"USB";
+    case os::kBusTypeRaid:
+      return u"RAID";
     default:
       return u"Unknown";
   }
@@ -70,17 +73,23 @@ DriveDetails DetailsOf(const drives::DriveList& list, std::uint32_t value) {
           drive->CurrentFirmwareText(), drive->UpdateMessage};
 }
 
-bool DriveSelection::CheckChanged(const drives::DriveList& list, std::uint32_t value,
-                                  bool ticked) {
+DriveSelection::Box DriveSelection::CheckChanged(const drives::DriveList& list,
+                                                 std::uint32_t value, bool ticked) {
   const drives::CDrive* drive = DriveOf(list, value);
-  if (drive == nullptr || !drive->Updatable) return false;
+  if (drive == nullptr || !drive->Updatable) return Box::Remove;
   const std::u16string key = drive->SerialNumberText();
-  if (ticked) {
-    selection_[key] = list[value];
-  } else {
+  if (!ticked) {
     selection_.erase(key);
+    return Box::Keep;
   }
-  return true;
+  for (const auto& [selectedKey, selected] : selection_) {
+    if (selectedKey != key && selected->BusType == os::kBusTypeRaid) {
+      ShowStringMessage(kOneRaidDrive, os::kMbOk);
+      return Box::Untick;
+    }
+  }
+  selection_[key] = list[value];
+  return Box::Keep;
 }
 
 std::uint32_t DriveSelection::Buttons() const {

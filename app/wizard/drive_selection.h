@@ -27,7 +27,7 @@ struct DriveGroup {
   std::vector<std::uint32_t> drives;  // indexes into the list, in list order
 };
 
-// "SCSI", "ATA/SATA", "USB" or "Unknown".
+// "SCSI", "ATA/SATA", "USB", "RAID" or "Unknown".
 std::u16string GroupLabel(std::uint32_t busType);
 
 // Groups in the order their bus types first occur in the list.
@@ -51,10 +51,16 @@ DriveDetails DetailsOf(const drives::DriveList& list, std::uint32_t value);
 // The ticked drives by untrimmed serial number: what the update takes.
 class DriveSelection final : public update::SelectionSource {
  public:
-  // The check box of item `value` shows `ticked` now. False when the item
-  // must not have a check box (a group, a drive that does not qualify): the
-  // page then unticks it and removes the box.
-  bool CheckChanged(const drives::DriveList& list, std::uint32_t value, bool ticked);
+  enum class Box {
+    Keep,    // the check box stays as the user left it
+    Remove,  // a group, or a drive that does not qualify: unticked, no box
+    Untick,  // a second drive next to a RAID drive: the tick is undone
+  };
+  // The check box of item `value` shows `ticked` now. Only one drive may be
+  // updated while a RAID-attached one is selected: another tick is undone
+  // after string 126. The enumeration records RAID-attached drives with
+  // the ATA bus type, so that rule never acts today.
+  Box CheckChanged(const drives::DriveList& list, std::uint32_t value, bool ticked);
   void Clear() { selection_.clear(); }
   // Back, and Next while anything is ticked.
   std::uint32_t Buttons() const;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/gui/png_writer.h"
@@ -63,7 +64,7 @@ std::wstring ScreenshotFolder() {
 }
 
 HWND WizardDriver::Sheet() {
-  if (sheet_ != nullptr && ::IsWindow(sheet_)) return sheet_;
+  if (sheet_ != nullptr) return ::IsWindow(sheet_) ? sheet_ : nullptr;  // ended: no wait
   WaitFor([this] { return (sheet_ = FindWindowOf(uiThread_, true)) != nullptr; });
   return sheet_;
 }
@@ -108,6 +109,58 @@ bool WizardDriver::Focused(int id) {
 
 bool WizardDriver::HasSystemMenu() {
   return (::GetWindowLongPtrW(Sheet(), GWL_STYLE) & WS_SYSMENU) != 0;
+}
+
+std::wstring WizardDriver::Text(int id) {
+  const HWND control = ::GetDlgItem(Page(), id);
+  const int length = ::GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
+  return text;
+}
+
+bool WizardDriver::Visible(int id) { return ::IsWindowVisible(::GetDlgItem(Page(), id)) != FALSE; }
+
+int WizardDriver::ProgressPosition(int id) {
+  return static_cast<int>(::SendMessageW(::GetDlgItem(Page(), id), PBM_GETPOS, 0, 0));
+}
+
+std::vector<WizardDriver::TreeItem> WizardDriver::TreeItems(int id) {
+  const HWND tree = ::GetDlgItem(Page(), id);
+  std::vector<TreeItem> items;
+  // Wine's tree can answer the last root's next sibling with the first
+  // root once an item is selected: an item seen again ends the walk.
+  const auto seen = [&items](HTREEITEM item) {
+    return std::any_of(items.begin(), items.end(), [item](const TreeItem& i) { return i.handle == item; });
+  };
+  for (HTREEITEM group = TreeView_GetRoot(tree); group != nullptr && !seen(group);
+       group = TreeView_GetNextSibling(tree, group)) {
+    for (HTREEITEM item = group; item != nullptr && (item == group || !seen(item));
+         item = item == group ? TreeView_GetChild(tree, group) : TreeView_GetNextSibling(tree, item)) {
+      wchar_t text[256] = {};
+      TVITEMW data{};
+      data.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_HANDLE;
+      data.hItem = item;
+      data.pszText = text;
+      data.cchTextMax = 256;
+      data.stateMask = TVIS_BOLD | TVIS_STATEIMAGEMASK;
+      TreeView_GetItem(tree, &data);
+      items.push_back({item, text, data.lParam, (data.state & TVIS_BOLD) != 0,
+                       static_cast<int>((data.state & TVIS_STATEIMAGEMASK) >> 12), item == group});
+
+    }
+  }
+  return items;
+}
+
+void WizardDriver::SelectTreeItem(int id, HTREEITEM item) {
+  TreeView_SelectItem(::GetDlgItem(Page(), id), item);
+}
+
+void WizardDriver::SpaceOnTree(int id) {
+  const HWND tree = ::GetDlgItem(Page(), id);
+  ::PostMessageW(tree, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  ::PostMessageW(tree, WM_KEYUP, VK_SPACE, 0xC0390001);
 }
 
 void WizardDriver::Click(int id) { ::SendMessageW(::GetDlgItem(Page(), id), BM_CLICK, 0, 0); }

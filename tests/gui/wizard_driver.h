@@ -7,8 +7,11 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace gui_test {
 
@@ -33,6 +36,23 @@ class WizardDriver {
   bool Checked(int id);
   bool Focused(int id);
   bool HasSystemMenu();
+
+  std::wstring Text(int id);
+  bool Visible(int id);
+  int ProgressPosition(int id);
+
+  struct TreeItem {
+    HTREEITEM handle;
+    std::wstring text;
+    LPARAM value;
+    bool bold;
+    int checkBox;  // state image: 0 none, 1 unticked, 2 ticked
+    bool group;    // at the root
+  };
+  std::vector<TreeItem> TreeItems(int id);
+  void SelectTreeItem(int id, HTREEITEM item);
+  // The space bar on the tree, which toggles the selected item's box.
+  void SpaceOnTree(int id);
 
   void Click(int id);
   void Press(int button);

@@ -17,6 +17,30 @@ namespace {
 constexpr wchar_t kTitle[] = L"Veltrax Drive Update for vx7221 -v2 (simulated)";
 constexpr UINT kKeyF1 = 0x004D;  // WM_KEYF1, which the SDK leaves undeclared
 
+// From the license page over the drive page, whose qualifying drives come
+// up ticked, to the warning page.
+// The drive page has set up its tree: a qualifying drive is ticked.
+bool DrivesTicked(WizardDriver& d) {
+  return WaitFor([&d] {
+    for (const auto& item : d.TreeItems(IDC_DRIVE_TREE)) {
+      if (item.checkBox == 2) return true;
+    }
+    return false;
+  });
+}
+
+void ToWarningPage(WizardDriver& d) {
+  ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
+  d.Click(IDC_AGREE);
+  ASSERT_TRUE(d.ButtonsAre(false, true));
+  d.Press(kNext);
+  ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
+  ASSERT_TRUE(DrivesTicked(d));
+  ASSERT_TRUE(d.ButtonsAre(true, true));
+  d.Press(kNext);
+  ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
+}
+
 // WM_HELP arrivals on the wizard's thread.
 std::atomic<int> helpRequests{0};
 LRESULT CALLBACK CountHelp(int code, WPARAM wParam, LPARAM lParam) {
@@ -46,7 +70,7 @@ TEST(WizardGui, TheLicensePageLetsTheUserOnOnlyAfterAgreeing) {
     d.Click(IDC_AGREE);
     EXPECT_TRUE(d.ButtonsAre(false, true));
     d.Press(kNext);
-    ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
+    ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
     EXPECT_EQ(d.Title(), kTitle);
     // Back: agreed, focused, Next and no Back.
     d.Press(kBack);
@@ -96,10 +120,8 @@ TEST(WizardGui, TheCloseCommandWaitsForCloseAllowed) {
 TEST(WizardGui, TheWarningPageAlwaysComesUpWithDoNotUpdate) {
   WizardRun run;
   run.Run([](WizardDriver& d) {
-    ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
-    d.Click(IDC_AGREE);
-    d.Press(kNext);
-    ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
+    ToWarningPage(d);
+    EXPECT_EQ(d.Title(), kTitle);
     EXPECT_TRUE(d.ButtonsAre(true, false));
     EXPECT_TRUE(d.Checked(IDC_NO_UPDATE));
     EXPECT_TRUE(d.Focused(IDC_NO_UPDATE));
@@ -107,7 +129,9 @@ TEST(WizardGui, TheWarningPageAlwaysComesUpWithDoNotUpdate) {
     d.Click(IDC_UPDATE);
     EXPECT_TRUE(d.ButtonsAre(true, true));
     d.Press(kBack);
-    ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
+    ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
+    ASSERT_TRUE(DrivesTicked(d));
+    ASSERT_TRUE(d.ButtonsAre(true, true));
     d.Press(kNext);
     ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
     EXPECT_TRUE(d.ButtonsAre(true, false));
@@ -117,12 +141,9 @@ TEST(WizardGui, TheWarningPageAlwaysComesUpWithDoNotUpdate) {
 }
 
 TEST(WizardGui, OnBatteryNextAsksForMainsPowerAndStays) {
-  WizardRun run(R"({"power": {"acLineStatus": 0}, "drives": []})");
+  WizardRun run(R"({"power": {"acLineStatus": 0}, "drives": [{"number": 0}]})");
   run.Run([](WizardDriver& d) {
-    ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
-    d.Click(IDC_AGREE);
-    d.Press(kNext);
-    ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
+    ToWarningPage(d);
     d.Click(IDC_UPDATE);
     ASSERT_TRUE(d.ButtonsAre(true, true));
     d.Press(kNext);
@@ -137,14 +158,11 @@ TEST(WizardGui, OnBatteryNextAsksForMainsPowerAndStays) {
 // The native road, reached by setting its flag before the sheet is built:
 // No to the restart question changes nothing.
 TEST(WizardGui, TheNativeRoadsNoWritesNothing) {
-  WizardRun run(R"({"drives": []})");
+  WizardRun run(R"({"drives": [{"number": 0}]})");
   base::Settings().nativeMode = true;
   run.Run(
       [](WizardDriver& d) {
-        ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
-        d.Click(IDC_AGREE);
-        d.Press(kNext);
-        ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
+        ToWarningPage(d);
         d.Click(IDC_UPDATE);
         ASSERT_TRUE(d.ButtonsAre(true, true));
         d.Press(kNext);

@@ -16,12 +16,15 @@ CMainPropertySheet::CMainPropertySheet(const std::u16string& title)
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   icon_ = ::LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
   header().dwFlags |= PSH_WIZARD;
-  for (CPropertyPage* page : {static_cast<CPropertyPage*>(&license_),
-                              static_cast<CPropertyPage*>(&backupWarn_)}) {
+  CPropertyPage* const pages[] = {&license_, &driveSelect_, &backupWarn_, &updateProgress_};
+  for (CPropertyPage* page : pages) {
     page->psp().dwFlags &= ~PSP_HASHELP;
     page->SetTitle(title_);
-    AddPage(*page);
   }
+  AddPage(license_);
+  AddPage(driveSelect_);
+  AddPage(backupWarn_);
+  if (!base::Settings().nativeMode) AddPage(updateProgress_);
   // Wine draws the header only from a bitmap handle; Windows draws both.
   headerBitmap_ = ::LoadBitmapW(instance, MAKEINTRESOURCEW(IDB_HEADER));
   header().dwFlags &= ~PSH_HASHELP;

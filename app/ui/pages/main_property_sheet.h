@@ -8,7 +8,9 @@
 #include <string>
 
 #include "app/ui/pages/backup_warn_dlg.h"
+#include "app/ui/pages/drive_select_dlg.h"
 #include "app/ui/pages/license_dlg.h"
+#include "app/ui/pages/update_progress_dlg.h"
 #include "app/ui/win/property_sheet.h"
 
 namespace ui {
@@ -26,7 +28,9 @@ class CMainPropertySheet final : public CPropertySheet {
  private:
   HICON icon_ = nullptr;
   CLicenseDlg license_;
+  CDriveSelectDlg driveSelect_;
   CBackupWarnDlg backupWarn_;
+  CUpdateProgressDlg updateProgress_;
   std::u16string title_;
   HBITMAP headerBitmap_ = nullptr;
 };
