@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "app/ui/resource.h"
@@ -45,6 +46,22 @@ void ToProgressPage(WizardDriver& d) {
   ASSERT_TRUE(d.ButtonsAre(true, true));
   d.Press(kNext);
   ASSERT_TRUE(d.OnPageWith(IDC_LOG));
+}
+
+// VLXFMUpdate.log beside the test program, UTF-16LE.
+std::wstring LogBesideTheProgram() {
+  wchar_t module[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, module, MAX_PATH);
+  std::wstring path(module);
+  path = path.substr(0, path.find_last_of(L'\\') + 1) + L"VLXFMUpdate.log";
+  std::ifstream in(path.c_str(), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::wstring text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                 static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  return text;
 }
 
 std::size_t Count(const std::wstring& text, const std::wstring& part) {
@@ -141,6 +158,11 @@ TEST(UpdateGui, TheDefaultMachineIsUpdatedFromTheLicenseToFinish) {
   });
   EXPECT_EQ(run.simulated().machine().Drive(0)->device().firmware(), "02.01P03");
   EXPECT_EQ(run.simulated().machine().Drive(1)->device().firmware(), "02.01P03");
+  // The log beside the program holds the whole run, and the road taken.
+  const std::wstring log = LogBesideTheProgram();
+  EXPECT_NE(log.find(L"Update road: Windows storage firmware interface"), std::wstring::npos);
+  EXPECT_NE(log.find(L"Drive VX7221-1T0-U (VX10000002) firmware revision after update: 02.01P03"),
+            std::wstring::npos);
 }
 
 TEST(UpdateGui, AFailedDriveLeadsBackAndAgain) {
