@@ -37,8 +37,19 @@ void ToDrivePage(WizardDriver& d) {
   ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
 }
 
+// The drive page has handled what it posted to itself: a drive is ticked.
+bool DrivesTicked(WizardDriver& d) {
+  return WaitFor([&d] {
+    for (const auto& item : d.TreeItems(IDC_DRIVE_TREE)) {
+      if (item.checkBox == 2) return true;
+    }
+    return false;
+  });
+}
+
 // From the drive page through the warning page to the progress page.
 void ToProgressPage(WizardDriver& d) {
+  ASSERT_TRUE(DrivesTicked(d));
   ASSERT_TRUE(d.ButtonsAre(true, true));
   d.Press(kNext);
   ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
@@ -202,6 +213,7 @@ TEST(UpdateGui, AnAmdControllerWithoutItsFeatureAsksAndRestarts) {
   WizardRun run(R"({"controllers": ["amdsata"], "drives": [{"number": 0}]})");
   run.Run([&run](WizardDriver& d) {
     ToDrivePage(d);
+    ASSERT_TRUE(DrivesTicked(d));
     ASSERT_TRUE(d.ButtonsAre(true, true));
     d.Press(kNext);
     EXPECT_EQ(d.MessageBoxText().rfind(L"Update wizard must enable some HDD driver features", 0), 0u);
@@ -228,6 +240,11 @@ TEST(UpdateGui, NothingToUpdateLeavesOnlyBack) {
                                 "revisionSet": "02.01P02 .30.3C.31P"}]})");
   run.Run([](WizardDriver& d) {
     ToDrivePage(d);
+    // The group's box goes once the page has handled its posted message.
+    ASSERT_TRUE(WaitFor([&d] {
+      const auto items = d.TreeItems(IDC_DRIVE_TREE);
+      return items.size() == 2 && items[0].checkBox == 0;
+    }));
     EXPECT_TRUE(d.ButtonsAre(true, false));
     const auto items = d.TreeItems(IDC_DRIVE_TREE);
     ASSERT_EQ(items.size(), 2u);

@@ -72,7 +72,11 @@ TEST(WizardGui, TheLicensePageLetsTheUserOnOnlyAfterAgreeing) {
     d.Press(kNext);
     ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
     EXPECT_EQ(d.Title(), kTitle);
-    // Back: agreed, focused, Next and no Back.
+    // Back, once the drive page has set its buttons (a user cannot be
+    // quicker than the page's own posted messages): agreed, focused, Next
+    // and no Back.
+    ASSERT_TRUE(DrivesTicked(d));
+    ASSERT_TRUE(d.ButtonsAre(true, true));
     d.Press(kBack);
     ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
     EXPECT_TRUE(d.ButtonsAre(false, true));
