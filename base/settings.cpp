@@ -10,14 +10,23 @@ AppSettings& Settings() {
   return settings;
 }
 
-bool InitModuleFolder() {
-  auto& files = os::Sys().files;
+std::optional<ModuleFolderFailure> LocateModuleFolder() {
+  auto& sys = os::Sys();
   char16_t path[os::kMaxPath] = {};
-  const os::DWORD length = files.GetModuleFileNameW(nullptr, path, os::kMaxPath);
-  if (length == 0 || length >= os::kMaxPath) return false;
-  if (files.PathRemoveFileSpecW(path) != os::kTrue) return false;
+  const os::DWORD length = sys.files.GetModuleFileNameW(nullptr, path, os::kMaxPath);
+  if (length == 0) {
+    return ModuleFolderFailure{ModuleFolderFailure::kModuleFileName, sys.errors.GetLastError()};
+  }
+  if (length >= os::kMaxPath) {
+    return ModuleFolderFailure{ModuleFolderFailure::kModuleFileName, os::kErrorInsufficientBuffer};
+  }
+  if (sys.files.PathRemoveFileSpecW(path) != os::kTrue) {
+    return ModuleFolderFailure{ModuleFolderFailure::kRemoveFileSpec, sys.errors.GetLastError()};
+  }
   Settings().moduleFolder = path;
-  return true;
+  return std::nullopt;
 }
+
+bool InitModuleFolder() { return !LocateModuleFolder(); }
 
 }  // namespace base

@@ -2,7 +2,10 @@
 // the three flags. One per process; start-up fills the folder.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "os/types.h"
 
 namespace base {
 
@@ -18,8 +21,19 @@ struct AppSettings {
 
 AppSettings& Settings();
 
-// moduleFolder from GetModuleFileNameW and PathRemoveFileSpecW; false when
-// the path cannot be determined (a path that fills the buffer included).
+// Which call left moduleFolder unset, and its error. A path that fills the
+// buffer was cut short: GetModuleFileNameW fails with
+// ERROR_INSUFFICIENT_BUFFER then.
+struct ModuleFolderFailure {
+  enum Call { kModuleFileName, kRemoveFileSpec } call;
+  os::DWORD error;
+};
+
+// moduleFolder from GetModuleFileNameW and PathRemoveFileSpecW, or the
+// failure.
+std::optional<ModuleFolderFailure> LocateModuleFolder();
+
+// The same; false when the path cannot be determined.
 bool InitModuleFolder();
 
 }  // namespace base

@@ -1,6 +1,6 @@
 #include "app/startup/wizard_app.h"
 
-#include <array>
+#include <optional>
 
 #include "app/message_box.h"
 #include "app/relocation.h"
@@ -54,31 +54,18 @@ bool CVLXFMWizardAppApp::InitInstance() {
   return false;
 }
 
-// The folder as PathRemoveFileSpecW leaves the module's path. A path that
-// fills the buffer was cut short and names no folder of ours: it fails as
-// an empty answer does.
 bool CVLXFMWizardAppApp::FindModuleFolder() {
-  auto& sys = os::Sys();
-  std::array<char16_t, os::kMaxPath> path{};
-  const os::DWORD length = sys.files.GetModuleFileNameW(nullptr, path.data(), os::kMaxPath);
-  if (length == 0 || length >= os::kMaxPath) {
-    const os::DWORD error = length == 0 ? sys.errors.GetLastError() : os::kErrorInsufficientBuffer;
-    if (base::IsLogOpen()) {
-      base::WriteLogLine(u"GetModuleFileName failed, GetLastError = 0x%x", error);
+  const std::optional<base::ModuleFolderFailure> failure = base::LocateModuleFolder();
+  if (!failure) return true;
+  if (base::IsLogOpen()) {
+    if (failure->call == base::ModuleFolderFailure::kModuleFileName) {
+      base::WriteLogLine(u"GetModuleFileName failed, GetLastError = 0x%x", failure->error);
+    } else {
+      base::WriteLogLine(u"PathRemoveFileSpec failed, GetLastError = 0x%x", failure->error);
     }
-    ShowStringTableMessage(base::IDS_APP_INIT_FAILED);
-    return false;
   }
-  if (sys.files.PathRemoveFileSpecW(path.data()) != 1) {
-    const os::DWORD error = sys.errors.GetLastError();
-    if (base::IsLogOpen()) {
-      base::WriteLogLine(u"PathRemoveFileSpec failed, GetLastError = 0x%x", error);
-    }
-    ShowStringTableMessage(base::IDS_APP_INIT_FAILED);
-    return false;
-  }
-  base::Settings().moduleFolder = path.data();
-  return true;
+  ShowStringTableMessage(base::IDS_APP_INIT_FAILED);
+  return false;
 }
 
 bool CVLXFMWizardAppApp::StartUserInterfaceLibraries() {

@@ -2,17 +2,11 @@
 
 #include <cstdio>
 
+#include "sim/firmware_image.h"
+
 namespace gui_test {
 
 namespace {
-
-std::uint32_t Crc(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0xFFFFFFFFu) {
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-  }
-  return crc;
-}
 
 void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int i = 3; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
@@ -23,7 +17,7 @@ void Chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<s
   std::vector<std::uint8_t> body(type, type + 4);
   body.insert(body.end(), data.begin(), data.end());
   out.insert(out.end(), body.begin(), body.end());
-  Put32(out, Crc(body.data(), body.size()) ^ 0xFFFFFFFFu);
+  Put32(out, sim::Crc32(body.data(), body.size()));
 }
 
 }  // namespace

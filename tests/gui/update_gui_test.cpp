@@ -37,19 +37,9 @@ void ToDrivePage(WizardDriver& d) {
   ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
 }
 
-// The drive page has handled what it posted to itself: a drive is ticked.
-bool DrivesTicked(WizardDriver& d) {
-  return WaitFor([&d] {
-    for (const auto& item : d.TreeItems(IDC_DRIVE_TREE)) {
-      if (item.checkBox == 2) return true;
-    }
-    return false;
-  });
-}
-
 // From the drive page through the warning page to the progress page.
 void ToProgressPage(WizardDriver& d) {
-  ASSERT_TRUE(DrivesTicked(d));
+  ASSERT_TRUE(d.AnyTicked(IDC_DRIVE_TREE));
   ASSERT_TRUE(d.ButtonsAre(true, true));
   d.Press(kNext);
   ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
@@ -213,7 +203,7 @@ TEST(UpdateGui, AnAmdControllerWithoutItsFeatureAsksAndRestarts) {
   WizardRun run(R"({"controllers": ["amdsata"], "drives": [{"number": 0}]})");
   run.Run([&run](WizardDriver& d) {
     ToDrivePage(d);
-    ASSERT_TRUE(DrivesTicked(d));
+    ASSERT_TRUE(d.AnyTicked(IDC_DRIVE_TREE));
     ASSERT_TRUE(d.ButtonsAre(true, true));
     d.Press(kNext);
     EXPECT_EQ(d.MessageBoxText().rfind(L"Update wizard must enable some HDD driver features", 0), 0u);

@@ -153,6 +153,14 @@ std::vector<WizardDriver::TreeItem> WizardDriver::TreeItems(int id) {
   return items;
 }
 
+bool WizardDriver::AnyTicked(int id) {
+  return WaitFor([&] {
+    const auto items = TreeItems(id);
+    return std::any_of(items.begin(), items.end(),
+                       [](const TreeItem& item) { return item.checkBox == 2; });
+  });
+}
+
 void WizardDriver::SelectTreeItem(int id, HTREEITEM item) {
   TreeView_SelectItem(::GetDlgItem(Page(), id), item);
 }

@@ -51,6 +51,9 @@ class WizardDriver {
   };
   std::vector<TreeItem> TreeItems(int id);
   void SelectTreeItem(int id, HTREEITEM item);
+  // The drive page has handled what it posted to itself: one of the
+  // tree's drives is ticked.
+  bool AnyTicked(int id);
   // The space bar on the tree, which toggles the selected item's box.
   void SpaceOnTree(int id);
 

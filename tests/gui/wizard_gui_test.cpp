@@ -19,23 +19,13 @@ constexpr UINT kKeyF1 = 0x004D;  // WM_KEYF1, which the SDK leaves undeclared
 
 // From the license page over the drive page, whose qualifying drives come
 // up ticked, to the warning page.
-// The drive page has set up its tree: a qualifying drive is ticked.
-bool DrivesTicked(WizardDriver& d) {
-  return WaitFor([&d] {
-    for (const auto& item : d.TreeItems(IDC_DRIVE_TREE)) {
-      if (item.checkBox == 2) return true;
-    }
-    return false;
-  });
-}
-
 void ToWarningPage(WizardDriver& d) {
   ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
   d.Click(IDC_AGREE);
   ASSERT_TRUE(d.ButtonsAre(false, true));
   d.Press(kNext);
   ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
-  ASSERT_TRUE(DrivesTicked(d));
+  ASSERT_TRUE(d.AnyTicked(IDC_DRIVE_TREE));
   ASSERT_TRUE(d.ButtonsAre(true, true));
   d.Press(kNext);
   ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
@@ -75,7 +65,7 @@ TEST(WizardGui, TheLicensePageLetsTheUserOnOnlyAfterAgreeing) {
     // Back, once the drive page has set its buttons (a user cannot be
     // quicker than the page's own posted messages): agreed, focused, Next
     // and no Back.
-    ASSERT_TRUE(DrivesTicked(d));
+    ASSERT_TRUE(d.AnyTicked(IDC_DRIVE_TREE));
     ASSERT_TRUE(d.ButtonsAre(true, true));
     d.Press(kBack);
     ASSERT_TRUE(d.OnPageWith(IDC_AGREE));
@@ -134,7 +124,7 @@ TEST(WizardGui, TheWarningPageAlwaysComesUpWithDoNotUpdate) {
     EXPECT_TRUE(d.ButtonsAre(true, true));
     d.Press(kBack);
     ASSERT_TRUE(d.OnPageWith(IDC_DRIVE_TREE));
-    ASSERT_TRUE(DrivesTicked(d));
+    ASSERT_TRUE(d.AnyTicked(IDC_DRIVE_TREE));
     ASSERT_TRUE(d.ButtonsAre(true, true));
     d.Press(kNext);
     ASSERT_TRUE(d.OnPageWith(IDC_UPDATE));
