@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "tests/gui/wizard_driver.h"
+#include "tests/gui/gui_support.h"
 
 namespace gui_test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "tests/gui/wizard_driver.h"
+#include "tests/gui/gui_support.h"
 
 namespace gui_test {
 namespace {

@@ -36,7 +36,7 @@ void WizardRun::Run(const std::function<void(WizardDriver&)>& drive, Start start
   }
   const DWORD uiThread = ::GetCurrentThreadId();
   std::thread driver([&] {
-    WizardDriver driverOfThisRun(uiThread);
+    WizardDriver driverOfThisRun(uiThread, ScreenshotFolder());
     drive(driverOfThisRun);
     driverOfThisRun.EndWizard();
   });

@@ -10,7 +10,7 @@
 
 #include "os/win32/win32_system.h"
 #include "sim/simulated_system.h"
-#include "tests/gui/wizard_driver.h"
+#include "tests/gui/gui_support.h"
 
 namespace gui_test {
 

@@ -1,10 +1,10 @@
-#include "tests/gui/png_writer.h"
+#include "tools/tour/png_writer.h"
 
 #include <cstdio>
 
 #include "sim/firmware_image.h"
 
-namespace gui_test {
+namespace tour {
 
 namespace {
 
@@ -60,4 +60,4 @@ bool WritePng(const std::wstring& path, int width, int height, const std::vector
   return std::fclose(file) == 0 && ok;
 }
 
-}  // namespace gui_test
+}  // namespace tour

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace gui_test {
+namespace tour {
 
 // `rgb` holds width * height pixels, three bytes each, top row first.
 bool WritePng(const std::wstring& path, int width, int height, const std::vector<std::uint8_t>& rgb);
 
-}  // namespace gui_test
+}  // namespace tour

@@ -1,13 +1,13 @@
-#include "tests/gui/wizard_driver.h"
+#include "tools/tour/wizard_driver.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "tests/gui/png_writer.h"
+#include "tools/tour/png_writer.h"
 
-namespace gui_test {
+namespace tour {
 
 namespace {
 
@@ -36,6 +36,17 @@ HWND FindWindowOf(DWORD thread, bool sheet) {
   return search.found;
 }
 
+// By message, which Windows carries across processes; GetWindowText does
+// not ask another process's controls.
+std::wstring WindowText(HWND window) {
+  const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  if (window == nullptr || length <= 0) return L"";
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
 bool ButtonEnabled(HWND sheet, int id) {
   const HWND button = ::GetDlgItem(sheet, id);
   return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
@@ -51,40 +62,26 @@ bool WaitFor(const std::function<bool()>& condition, int ms) {
   }
 }
 
-std::wstring ScreenshotFolder() {
-  wchar_t value[MAX_PATH] = {};
-  if (::GetEnvironmentVariableW(L"VX_SCREENSHOTS", value, MAX_PATH) > 0) return value;
-  wchar_t module[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring folder(module);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  folder += L"screens";
-  ::CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
-
 HWND WizardDriver::Sheet() {
   if (sheet_ != nullptr) return ::IsWindow(sheet_) ? sheet_ : nullptr;  // ended: no wait
   WaitFor([this] { return (sheet_ = FindWindowOf(uiThread_, true)) != nullptr; });
   return sheet_;
 }
 
-std::wstring WizardDriver::Title() {
-  wchar_t title[256] = {};
-  ::GetWindowTextW(Sheet(), title, 256);
-  return title;
-}
+std::wstring WizardDriver::Title() { return WindowText(Sheet()); }
 
 HWND WizardDriver::Page() {
   const HWND sheet = Sheet();
   return sheet == nullptr ? nullptr : PropSheet_GetCurrentPageHwnd(sheet);
 }
 
+bool WizardDriver::ShowsPageWith(int id) {
+  const HWND page = Page();
+  return page != nullptr && ::IsWindowVisible(page) && ::GetDlgItem(page, id) != nullptr;
+}
+
 bool WizardDriver::OnPageWith(int id) {
-  return WaitFor([&] {
-    const HWND page = Page();
-    return page != nullptr && ::IsWindowVisible(page) && ::GetDlgItem(page, id) != nullptr;
-  });
+  return WaitFor([&] { return ShowsPageWith(id); });
 }
 
 bool WizardDriver::ButtonsAre(bool back, bool next, bool cancel) {
@@ -111,13 +108,7 @@ bool WizardDriver::HasSystemMenu() {
   return (::GetWindowLongPtrW(Sheet(), GWL_STYLE) & WS_SYSMENU) != 0;
 }
 
-std::wstring WizardDriver::Text(int id) {
-  const HWND control = ::GetDlgItem(Page(), id);
-  const int length = ::GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
-  return text;
-}
+std::wstring WizardDriver::Text(int id) { return WindowText(::GetDlgItem(Page(), id)); }
 
 bool WizardDriver::Visible(int id) { return ::IsWindowVisible(::GetDlgItem(Page(), id)) != FALSE; }
 
@@ -155,9 +146,21 @@ std::vector<WizardDriver::TreeItem> WizardDriver::TreeItems(int id) {
 
 bool WizardDriver::AnyTicked(int id) {
   return WaitFor([&] {
-    const auto items = TreeItems(id);
-    return std::any_of(items.begin(), items.end(),
-                       [](const TreeItem& item) { return item.checkBox == 2; });
+    const HWND tree = ::GetDlgItem(Page(), id);
+    // Every item once: the walk stops at one seen before (see TreeItems).
+    std::vector<HTREEITEM> seen;
+    const auto once = [&seen](HTREEITEM item) {
+      if (item == nullptr || std::find(seen.begin(), seen.end(), item) != seen.end()) return false;
+      seen.push_back(item);
+      return true;
+    };
+    for (HTREEITEM group = TreeView_GetRoot(tree); once(group); group = TreeView_GetNextSibling(tree, group)) {
+      for (HTREEITEM item = TreeView_GetChild(tree, group); once(item);
+           item = TreeView_GetNextSibling(tree, item)) {
+        if ((TreeView_GetItemState(tree, item, TVIS_STATEIMAGEMASK) >> 12) == 2) return true;
+      }
+    }
+    return false;
   });
 }
 
@@ -195,12 +198,12 @@ void WizardDriver::SysCommand(WPARAM command) {
 
 HWND WizardDriver::MessageBoxWindow() { return FindWindowOf(uiThread_, false); }
 
+bool WizardDriver::HasMessageBox() { return MessageBoxWindow() != nullptr; }
+
 std::wstring WizardDriver::MessageBoxText() {
   HWND box = nullptr;
   if (!WaitFor([&] { return (box = MessageBoxWindow()) != nullptr; })) return L"";
-  wchar_t text[1024] = {};
-  ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
-  return text;
+  return WindowText(::GetDlgItem(box, 0xFFFF));
 }
 
 UINT WizardDriver::MessageBoxButtons() {
@@ -227,6 +230,11 @@ bool WizardDriver::Screenshot(const std::wstring& name) {
   ::Sleep(200);
   RECT rect{};
   ::GetWindowRect(sheet, &rect);
+  if (const HWND box = MessageBoxWindow(); box != nullptr) {
+    RECT boxRect{};
+    ::GetWindowRect(box, &boxRect);
+    ::UnionRect(&rect, &rect, &boxRect);
+  }
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return false;
@@ -254,7 +262,7 @@ bool WizardDriver::Screenshot(const std::wstring& name) {
   for (std::size_t i = 0; i < bgra.size(); i += 4) {
     rgb.insert(rgb.end(), {bgra[i + 2], bgra[i + 1], bgra[i]});
   }
-  return WritePng(ScreenshotFolder() + L"\\" + name + L".png", width, height, rgb);
+  return WritePng(pictures_ + L"\\" + name + L".png", width, height, rgb);
 }
 
 bool WizardDriver::SheetGone() {
@@ -277,4 +285,4 @@ void WizardDriver::EndWizard() {
   ::PostThreadMessageW(uiThread_, WM_QUIT, 0, 0);
 }
 
-}  // namespace gui_test
+}  // namespace tour
