@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "base/log.h"
 #include "base/string_table.h"
 #include "os/fake/fake_system.h"
@@ -42,6 +46,32 @@ TEST(VxfwList, TheDefaultMachineWithItsVerdicts) {
   EXPECT_EQ(drives[3]["ConfigId"], 2446);
   EXPECT_EQ(drives[4]["ConfigId"], 0);
   EXPECT_TRUE(fake.files.Exists(u"C:\\tools\\VLXFMUpdate.log"));
+}
+
+// The example machines of the docs are what the demo and the README show:
+// each loads, and its drive qualifies, so that the wizard gets as far as
+// the point the example is about.
+TEST(VxfwList, EachExampleMachineOfTheDocsHasADriveThatQualifies) {
+  int examples = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VX_SOURCE_DIR "/docs/machines")) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::vector<std::uint8_t> json((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
+    os::fake::ScopedFakeSystem fake;
+    fake.resources.SetStrings(&base::StringTable());
+    fake.files.AddFolder(u"C:\\tools");
+    fake.files.SetModulePath(u"C:\\tools\\vxfw.exe");
+    fake.files.PutFile(u"C:\\machine.json", json);
+    Output output;
+    ASSERT_EQ(RunVxfw({u"list", u"--machine", u"C:\\machine.json", u"--json"}, output), 0)
+        << entry.path() << ": " << output.err;
+    base::CloseLog();
+    const auto drives = nlohmann::json::parse(output.out);
+    ASSERT_EQ(drives.size(), 1u) << entry.path();
+    EXPECT_EQ(drives[0]["Updatable"], true) << entry.path();
+    ++examples;
+  }
+  EXPECT_EQ(examples, 2);
 }
 
 TEST(VxfwList, BadOptionsAndMachinesExitWithTwo) {
