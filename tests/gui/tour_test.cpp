@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/string_table.h"
+#include "os/win32/win32_system.h"
 #include "sim/machine_description.h"
 #include "tests/gui/gui_support.h"
 
@@ -113,6 +114,9 @@ TEST(Tour, TheExampleMachinesStopTheWalkWithTheWizardsOwnMessage) {
       {L"laptop-on-battery", base::IDS_PLUG_IN_AC, L"4-message"},
       {L"amd-sata", 127, L"3-message"},
   };
+  // The texts come from this program's own string table.
+  os::win32::Win32System win32;
+  const os::ScopedSystem guard(win32.system());
   for (const auto& c : cases) {
     const std::wstring pictures = Folder(std::wstring(L"tour_") + c.file);
     const Tour tour = RunTour(VX_SOURCE_DIR L"\\docs\\machines\\" + std::wstring(c.file) + L".json",

@@ -103,7 +103,9 @@ TEST(UpdateGui, TheDefaultMachineIsUpdatedFromTheLicenseToFinish) {
                              item.text == L"Drive 1: VX7221-1T0-U";
       EXPECT_EQ(item.checkBox, qualifies ? 2 : 0) << std::string(item.text.begin(), item.text.end());
       EXPECT_EQ(item.bold, qualifies);
-      if (item.group) EXPECT_EQ(static_cast<std::uint32_t>(item.value), 0xFFFFFFFFu);
+      if (item.group) {
+        EXPECT_EQ(static_cast<std::uint32_t>(item.value), 0xFFFFFFFFu);
+      }
     }
     // The groups are set up in ascending order of bus type: the SATA
     // drive is selected last, and its details show.
