@@ -49,13 +49,14 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring wizard = argv[1];
   const std::wstring pictures = argv[2];
   ::CreateDirectoryW(pictures.c_str(), nullptr);
-  const std::wstring folder = wizard.substr(0, wizard.find_last_of(L"\\/") + 1);
   std::wstring commandLine = L"\"" + wizard + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
+  // In the caller's folder, so that a relative VLXFM_SIM_MACHINE means
+  // what it meant to the caller; the wizard finds its own files itself.
   if (!::CreateProcessW(wizard.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+                        nullptr, &startup, &process)) {
     Say(L"cannot start " + wizard + L" (error " + std::to_wstring(::GetLastError()) + L")");
     return 1;
   }

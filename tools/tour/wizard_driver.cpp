@@ -222,18 +222,20 @@ void WizardDriver::Answer(int button) {
 }
 
 bool WizardDriver::Screenshot(const std::wstring& name) {
-  const HWND sheet = Sheet();
-  if (sheet == nullptr) return false;
+  // A message box may come before any sheet, at start-up.
+  const HWND sheet = FindWindowOf(uiThread_, true);
+  const HWND box = MessageBoxWindow();
+  if (sheet == nullptr && box == nullptr) return false;
   // Let the page paint after its last change.
   ::Sleep(300);
-  ::RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (sheet != nullptr) {
+    ::RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
   ::Sleep(200);
   RECT rect{};
-  ::GetWindowRect(sheet, &rect);
-  if (const HWND box = MessageBoxWindow(); box != nullptr) {
-    RECT boxRect{};
-    ::GetWindowRect(box, &boxRect);
-    ::UnionRect(&rect, &rect, &boxRect);
+  for (const HWND window : {sheet, box}) {
+    RECT part{};
+    if (window != nullptr && ::GetWindowRect(window, &part)) ::UnionRect(&rect, &rect, &part);
   }
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
