@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/string_table.h"
+#include "base/text.h"
 #include "os/win32/win32_system.h"
 #include "sim/machine_description.h"
 #include "tests/gui/gui_support.h"
@@ -69,12 +70,6 @@ bool Exists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string Utf8(const std::u16string& text) {
-  std::string out;
-  for (const char16_t unit : text) out += static_cast<char>(unit);  // the table's texts are ASCII
-  return out;
-}
-
 TEST(Tour, WalksTheDefaultMachineToFinishAndSavesItUpdated) {
   const std::wstring pictures = Folder(L"tour_default");
   const std::wstring save = pictures + L"\\after.json";
@@ -114,7 +109,8 @@ TEST(Tour, TheExampleMachinesStopTheWalkWithTheWizardsOwnMessage) {
       {L"laptop-on-battery", base::IDS_PLUG_IN_AC, L"4-message"},
       {L"amd-sata", 127, L"3-message"},
   };
-  // The texts come from this program's own string table.
+  // The texts come from this program's own string table, through the
+  // system's text conversion.
   os::win32::Win32System win32;
   const os::ScopedSystem guard(win32.system());
   for (const auto& c : cases) {
@@ -124,7 +120,7 @@ TEST(Tour, TheExampleMachinesStopTheWalkWithTheWizardsOwnMessage) {
     std::u16string text;
     ASSERT_TRUE(base::LoadAppString(c.text, text));
     EXPECT_EQ(tour.exitCode, 0u) << tour.output;
-    EXPECT_NE(tour.output.find("tour: the wizard stopped the walk: " + Utf8(text)), std::string::npos)
+    EXPECT_NE(tour.output.find("tour: the wizard stopped the walk: " + base::Narrow(text)), std::string::npos)
         << tour.output;
     EXPECT_TRUE(Exists(pictures + L"\\" + c.lastPicture + L".png")) << tour.output;
   }
